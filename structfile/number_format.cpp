@@ -36,6 +36,8 @@ locale_t CLocale() {
 std::string FormatNumber(double value, int decimals) {
     char buf[400];
     const double mag = std::fabs(value);
+    if (value == 0)
+        return "0"; // also for -0, which would otherwise print as "-0"
     if (mag > 10000000.0 || mag < 0.0001) {
         auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
         return std::string(buf, r.ptr);
@@ -50,6 +52,9 @@ std::string FormatNumber(double value, int decimals) {
         if (!s.empty() && s.back() == '.')
             s.pop_back();
     }
+    // A small negative value rounded away, such as -0.0001 at 2 decimals.
+    if (s == "-0")
+        s = "0";
     return s;
 }
 

@@ -8,7 +8,8 @@ namespace xelmor {
 
 // Formats a real as every text the programs show, write or store does: "%g" for magnitudes
 // above 1e7 or below 1e-4 (zero included), otherwise fixed-point with `decimals` decimals
-// (at most 16) with trailing zeros and then a trailing point removed. Always in the C locale.
+// (at most 16) with trailing zeros and then a trailing point removed. A zero, negative or
+// rounded to zero, is "0". Always in the C locale.
 std::string FormatNumber(double value, int decimals);
 
 // Reads the leading decimal number of a text as the C library's atof does in the C locale:

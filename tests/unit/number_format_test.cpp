@@ -25,8 +25,10 @@ const FormatCase kFormatCases[] = {
     {0.1, 8, "0.1"},         {1.0 / 3.0, 4, "0.3333"},
     {2.0 / 3.0, 2, "0.67"},  {123456.789, 10, "123456.789"},
     {-2.5e9, 8, "-2.5e+09"}, {1.23456789e-7, 8, "1.23457e-07"},
-    {100, 0, "100"},  // no decimals: the integer's own zeros stay
-    {0.5, 20, "0.5"}, // decimals beyond 16 are cut to 16
+    {100, 0, "100"},                            // no decimals: the integer's own zeros stay
+    {0.5, 20, "0.5"},                           // decimals beyond 16 are cut to 16
+    {-0.0, 8, "0"},          {-0.0001, 2, "0"}, // rounds to zero: no "-0"
+    {-0.0004, 3, "0"},
 };
 
 TEST(NumberFormat, FormatsLikeThePrograms) {

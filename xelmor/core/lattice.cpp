@@ -11,6 +11,20 @@ namespace {
 const double kPi = std::acos(-1.0);
 const double kDegToRad = kPi / 180.0;
 
+// Cosine of a cell angle in degrees. The right angle and the hexagonal 60 and 120 degrees give
+// their exact values, so that a cubic, tetragonal or hexagonal cell has exact zeros in its
+// reciprocal basis instead of rounding noise of 1e-17 (noise that would surface as indices such
+// as 1.22465e-16 in a corrected horizontal direction).
+double CosDeg(double deg) {
+    if (deg == 90.0)
+        return 0.0;
+    if (deg == 60.0)
+        return 0.5;
+    if (deg == 120.0)
+        return -0.5;
+    return std::cos(deg * kDegToRad);
+}
+
 // An index (or a product of one) counts as zero below this magnitude.
 constexpr double kZeroIndex = 1e-9;
 
@@ -81,9 +95,9 @@ bool CellIsValid(double a, double b, double c, double alphaDeg, double betaDeg, 
     }
     // The squared volume of the unit-edge cell, 1 - ca^2 - cb^2 - cg^2 + 2 ca cb cg, is
     // positive exactly when the three angles can form a cell.
-    const double ca = std::cos(alphaDeg * kDegToRad);
-    const double cb = std::cos(betaDeg * kDegToRad);
-    const double cg = std::cos(gammaDeg * kDegToRad);
+    const double ca = CosDeg(alphaDeg);
+    const double cb = CosDeg(betaDeg);
+    const double cg = CosDeg(gammaDeg);
     const double v2 = 1.0 - ca * ca - cb * cb - cg * cg + 2.0 * ca * cb * cg;
     return v2 > kMinUnitCellVolume2;
 }
@@ -93,9 +107,9 @@ ReciprocalBasis ReciprocalBasisFromCell(double a, double b, double c, double alp
     if (!CellIsValid(a, b, c, alphaDeg, betaDeg, gammaDeg)) {
         return ReciprocalBasis{};
     }
-    const double ca = std::cos(alphaDeg * kDegToRad);
-    const double cb = std::cos(betaDeg * kDegToRad);
-    const double cg = std::cos(gammaDeg * kDegToRad);
+    const double ca = CosDeg(alphaDeg);
+    const double cb = CosDeg(betaDeg);
+    const double cg = CosDeg(gammaDeg);
     const double sg = std::sin(gammaDeg * kDegToRad);
 
     // Direct vectors: a = (a, 0, 0), b = (b cg, b sg, 0), c = (c cb, cy, cz).
