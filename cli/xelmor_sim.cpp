@@ -1,0 +1,272 @@
+// xelmor-sim: simulates a Laue pattern without a window and writes it as JSON or pattern text.
+#include <CLI/CLI.hpp>
+
+#include <array>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/json_writer.h"
+#include "structfile/struct_file.h"
+#include "structfile/text_file.h"
+#include "xelmor/core/geometry.h"
+#include "xelmor/core/lattice.h"
+#include "xelmor/core/params.h"
+#include "xelmor/core/prompts.h"
+#include "xelmor/core/simulation.h"
+#include "xelmor/files/pattern_text.h"
+#include "xelmor/files/settings.h"
+#include "xelmor/files/spectrum_file.h"
+
+namespace xelmor {
+namespace {
+
+// Limits of the detector and spot sizes in mm, as the size dialogs take them.
+constexpr double kFilmMin = 20, kFilmMax = 5000;
+constexpr double kSpotMin = 0.01, kSpotMax = 20;
+constexpr double kAngleLimit = 360; // rotation angles lie in the open interval -360..360
+
+struct Options {
+    std::string crystal;
+    std::string spectrum;
+    bool back = false;
+    std::optional<double> distance;
+    std::vector<double> surface, horizontal;
+    std::vector<int> range;
+    std::string sequence;
+    std::vector<double> rotate, shift, film, spot;
+    std::optional<double> tilt;
+    std::optional<double> saturate, truncate;
+    std::string json, pdat;
+};
+
+// A step's failure: the program's own message, printed on stderr with a non-zero exit.
+using Failure = std::optional<std::string>;
+
+std::string ProgramDir(const char* argv0) {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = std::filesystem::absolute(argv0, ec);
+    return exe.parent_path().string();
+}
+
+int SequenceIndex(const std::string& name) {
+    for (int i = 0; i < kRotationSequenceCount; ++i)
+        if (RotationSequenceName(i) == name)
+            return i;
+    return -1;
+}
+
+Failure CheckRange(const char* option, double v, double lo, double hi) {
+    if (!(v >= lo && v <= hi))
+        return std::string(option) + ": " + NumberRangePrompt(lo, hi);
+    return {};
+}
+
+Failure SetUpCrystal(CParameterSet& p, const Options& o) {
+    const StructReadResult read = ReadStructureFile(o.crystal, StructDialect::Xelmor);
+    if (!read.data)
+        return read.message.text;
+    const StructureData& d = *read.data;
+    TakeOverCrystal(p, {d.name, d.a, d.b, d.c, d.alpha, d.beta, d.gamma, d.atoms});
+    MarkCrystalChanged(p);
+    return {};
+}
+
+Failure SetUpSpectrum(CParameterSet& p, const Options& o, const std::string& programDir) {
+    if (o.spectrum.empty()) {
+        // No stored settings in batch: the delivered default spectrum of the program folder.
+        const MemorySettingsStore noSettings;
+        if (auto message = LoadDefaultSpectrum(p, noSettings, programDir))
+            return message->text;
+    } else {
+        SpectrumReadResult read = ReadSpectrumFile(o.spectrum);
+        if (!read.spectrum)
+            return read.message.text;
+        InstallSpectrum(p, std::move(*read.spectrum), o.spectrum);
+    }
+    return {};
+}
+
+Failure SetUpGeometry(CParameterSet& p, const Options& o) {
+    GeometryValues g;
+    g.transOrBack = o.back ? 1 : 0;
+    g.D = o.distance.value_or(p.m_D / 10);
+    if (!o.surface.empty())
+        g.H = o.surface[0], g.K = o.surface[1], g.L = o.surface[2];
+    if (!o.horizontal.empty())
+        g.h = o.horizontal[0], g.k = o.horizontal[1], g.l = o.horizontal[2];
+    if (!o.range.empty()) {
+        for (int limit : o.range)
+            if (limit < 0 || limit > 999)
+                return "--range: " + IntegerRangePrompt(0, 999);
+        g.Hmax = o.range[0], g.Kmax = o.range[1], g.Lmax = o.range[2];
+    } else {
+        g.Hmax = DefaultIndexLimit(p.m_a);
+        g.Kmax = DefaultIndexLimit(p.m_b);
+        g.Lmax = DefaultIndexLimit(p.m_c);
+    }
+    const GeometryCheck check = CheckGeometry(p.m_Recip, g);
+    if (check.kind != GeometryCheck::Accepted)
+        return check.message.text;
+    p.m_TransOrBack = g.transOrBack;
+    p.m_D = g.D * 10;
+    p.m_H = g.H, p.m_K = g.K, p.m_L = g.L;
+    p.m_h = g.h, p.m_k = g.k, p.m_l = g.l;
+    p.m_Hmax = g.Hmax, p.m_Kmax = g.Kmax, p.m_Lmax = g.Lmax;
+    MarkGeometryConfirmed(p);
+    return {};
+}
+
+Failure SetUpDetectorAndRotation(CParameterSet& p, const Options& o) {
+    if (!o.sequence.empty()) {
+        p.m_RotCrystSeq = SequenceIndex(o.sequence);
+        if (p.m_RotCrystSeq < 0)
+            return "--sequence: use one of YXZ, YZX, XYZ, XZY, ZXY, ZYX.";
+    }
+    if (!o.rotate.empty()) {
+        for (double angle : o.rotate)
+            if (!(std::fabs(angle) < kAngleLimit))
+                return "--rotate: angles lie between -360 and 360 degrees.";
+        p.m_Rot1 = o.rotate[0], p.m_Rot2 = o.rotate[1], p.m_Rot3 = o.rotate[2];
+    }
+    if (o.tilt) {
+        if (!std::isfinite(*o.tilt))
+            return "--tilt: " + std::string(kNumberPrompt);
+        p.m_Tilt = *o.tilt;
+    }
+    if (!o.shift.empty()) {
+        for (double v : o.shift)
+            if (!std::isfinite(v))
+                return "--shift: " + std::string(kNumberPrompt);
+        p.m_ShiftX = o.shift[0] * 10, p.m_ShiftY = o.shift[1] * 10;
+    }
+    if (!o.film.empty()) {
+        if (Failure f = CheckRange("--film", o.film[0], kFilmMin, kFilmMax))
+            return f;
+        if (Failure f = CheckRange("--film", o.film[1], kFilmMin, kFilmMax))
+            return f;
+        p.m_FilmWidth = o.film[0] * 10, p.m_FilmHeight = o.film[1] * 10;
+    }
+    if (!o.spot.empty()) {
+        if (Failure f = CheckRange("--spot", o.spot[0], kSpotMin, kSpotMax))
+            return f;
+        if (Failure f = CheckRange("--spot", o.spot[1], kSpotMin, kSpotMax))
+            return f;
+        p.m_SpotWidth = o.spot[0] * 10, p.m_SpotHeight = o.spot[1] * 10;
+    }
+    if (o.saturate) {
+        if (Failure f = CheckRange("--saturate", *o.saturate, 0.1, 100))
+            return f;
+        p.m_Saturate = *o.saturate / 100;
+    }
+    if (o.truncate) {
+        if (Failure f = CheckRange("--truncate", *o.truncate, 0, 100))
+            return f;
+        p.m_Truncate = *o.truncate / 100;
+        if (!(p.m_Truncate < p.m_Saturate))
+            return "--truncate: the truncation level must lie below the saturation.";
+    }
+    return {};
+}
+
+Failure WriteOutputs(const CParameterSet& p, const SimulationResult& r, const Options& o) {
+    if (!o.json.empty()) {
+        const std::string json = PatternJson(p, r);
+        if (o.json == "-") {
+            std::fwrite(json.data(), 1, json.size(), stdout);
+            std::fflush(stdout);
+        } else if (WriteFileReplacing(o.json, json) != WriteResult::Ok) {
+            return "Failed to write " + o.json + "!";
+        }
+    }
+    if (!o.pdat.empty()) {
+        if (auto message = SavePatternText(o.pdat, r.spots, p.m_SpotWidth, p.m_SpotHeight,
+                                           p.m_ShiftX, p.m_ShiftY))
+            return message->text;
+    }
+    return {};
+}
+
+int Run(int argc, char** argv) {
+    CLI::App app{"xelmor-sim: simulates the Laue pattern of a crystal and writes it as JSON or "
+                 "pattern text. Lengths in mm, angles in degrees."};
+    app.get_formatter()->column_width(36);
+    Options o;
+    app.add_option("--crystal", o.crystal, "crystal structure file (*.struct)")
+        ->required()
+        ->option_text("FILE.struct");
+    app.add_option("--spectrum", o.spectrum,
+                   "incident spectrum (*.spct or *.spectrum); default: the delivered NSLS-BM.spct")
+        ->option_text("FILE");
+    app.add_flag("--back", o.back, "back reflection (default: transmission)");
+    app.add_option("--distance", o.distance, "imaging distance (default 50)")->option_text("MM");
+    app.add_option("--surface", o.surface, "surface plane facing the beam (default 0 0 1)")
+        ->expected(3)
+        ->option_text("H K L");
+    app.add_option("--horizontal", o.horizontal, "plane facing the viewer (default 1 0 0)")
+        ->expected(3)
+        ->option_text("h k l");
+    app.add_option("--range", o.range, "index ranges (default: 3 x the lattice constants)")
+        ->expected(3)
+        ->option_text("HMAX KMAX LMAX");
+    app.add_option("--sequence", o.sequence, "rotation sequence (default YXZ)")
+        ->option_text("YXZ|YZX|XYZ|XZY|ZXY|ZYX");
+    app.add_option("--rotate", o.rotate, "the three rotation angles")
+        ->expected(3)
+        ->option_text("R1 R2 R3");
+    app.add_option("--tilt", o.tilt, "tilt of the detector about its x axis")->option_text("DEG");
+    app.add_option("--shift", o.shift, "shift of the film centre")->expected(2)->option_text("X Y");
+    app.add_option("--film", o.film, "detector size (default 200 150)")
+        ->expected(2)
+        ->option_text("W H");
+    app.add_option("--spot", o.spot, "drawn spot size (default 3 3)")
+        ->expected(2)
+        ->option_text("W H");
+    app.add_option("--saturate", o.saturate, "saturation level, percent (default 100)")
+        ->option_text("PCT");
+    app.add_option("--truncate", o.truncate, "truncation level, percent (default 1)")
+        ->option_text("PCT");
+    app.add_option("--json", o.json, "write the pattern as JSON (- for standard output)")
+        ->option_text("FILE|-");
+    app.add_option("--pdat", o.pdat, "write the pattern text file")->option_text("FILE.pdat");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    }
+
+    CParameterSet p;
+    ResetParameters(p, DocumentDefaults{});
+    SimulationResult result;
+    Failure failure = SetUpSpectrum(p, o, ProgramDir(argv[0]));
+    if (!failure)
+        failure = SetUpCrystal(p, o);
+    if (!failure)
+        failure = SetUpGeometry(p, o);
+    if (!failure)
+        failure = SetUpDetectorAndRotation(p, o);
+    if (!failure) {
+        RunSimulation(p, result);
+        failure = WriteOutputs(p, result, o);
+    }
+    if (failure) {
+        std::cerr << *failure << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+} // namespace xelmor
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "C");
+    return xelmor::Run(argc, argv);
+}
