@@ -182,8 +182,8 @@ Failure WriteOutputs(const CParameterSet& p, const SimulationResult& r, const Op
         if (o.json == "-") {
             std::fwrite(json.data(), 1, json.size(), stdout);
             std::fflush(stdout);
-        } else if (WriteFileReplacing(o.json, json) != WriteResult::Ok) {
-            return "Failed to write " + o.json + "!";
+        } else if (auto message = SaveFile(o.json, json)) {
+            return message->text;
         }
     }
     if (!o.pdat.empty()) {

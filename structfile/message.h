@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace xelmor {
 
@@ -18,5 +19,13 @@ struct Message {
 
     bool operator==(const Message&) const = default;
 };
+
+inline Message MakeMessage(std::string text, MsgIcon icon, std::string caption = std::string()) {
+    Message m;
+    m.text = std::move(text);
+    m.icon = icon;
+    m.caption = std::move(caption);
+    return m;
+}
 
 } // namespace xelmor

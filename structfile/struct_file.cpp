@@ -118,11 +118,6 @@ std::string Num(double v) {
     return FormatNumber(v, 8);
 }
 
-void AppendLine(std::string& out, std::string_view line) {
-    out += line;
-    out += kLineEnd;
-}
-
 // The atom lines and their number: atoms without an element symbol are left out.
 std::string AtomLines(const std::vector<AtomSite>& atoms, int& count) {
     std::string out;
@@ -147,14 +142,6 @@ std::string CellLines(const StructureData& d, std::string_view lengthUnit) {
                         "\t! alpha, beta, gamma (degrees)");
     out += kLineEnd;
     return out;
-}
-
-Message MakeMessage(std::string text, MsgIcon icon, std::string caption = std::string()) {
-    Message m;
-    m.text = std::move(text);
-    m.icon = icon;
-    m.caption = std::move(caption);
-    return m;
 }
 
 Message OpenFailure(const std::string& path, StructDialect dialect) {
@@ -305,17 +292,7 @@ std::string FormatStructureTessalune(const StructureData& data) {
 }
 
 std::optional<Message> SaveStructureXelmor(const std::string& path, const StructureData& data) {
-    switch (WriteFileReplacing(path, FormatStructureXelmor(data))) {
-    case WriteResult::Ok:
-        return std::nullopt;
-    case WriteResult::CannotCreate:
-        return MakeMessage("Failed to open " + path + "!", MsgIcon::Stop);
-    case WriteResult::WriteError:
-        break;
-    }
-    // Xelmor has no text of its own for a failure after the file was created; saying nothing
-    // would report a lost save as a success.
-    return MakeMessage("Failed to write " + path + "!", MsgIcon::Stop);
+    return SaveFile(path, FormatStructureXelmor(data));
 }
 
 std::optional<Message> SaveStructureTessalune(const std::string& path, const StructureData& data) {

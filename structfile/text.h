@@ -32,4 +32,10 @@ bool IsValidUtf8(std::string_view bytes);
 // The line end every text file of the programs is written with, on every platform.
 inline constexpr std::string_view kLineEnd = "\r\n";
 
+// Appends a line and its CR LF line end.
+inline void AppendLine(std::string& out, std::string_view line) {
+    out += line;
+    out += kLineEnd;
+}
+
 } // namespace xelmor

@@ -144,4 +144,16 @@ bool FileWriteFaultForTesting::Triggered() const {
     return triggered_;
 }
 
+std::optional<Message> SaveFile(const std::string& path, std::string_view bytes) {
+    switch (WriteFileReplacing(path, bytes)) {
+    case WriteResult::Ok:
+        return std::nullopt;
+    case WriteResult::CannotCreate:
+        return MakeMessage("Failed to open " + path + "!", MsgIcon::Stop);
+    case WriteResult::WriteError:
+        break;
+    }
+    return MakeMessage("Failed to write " + path + "!", MsgIcon::Stop);
+}
+
 } // namespace xelmor

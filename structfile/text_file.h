@@ -1,6 +1,9 @@
 // Reading whole files into memory and saving files without ever destroying the old content.
 #pragma once
 
+#include "structfile/message.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +25,13 @@ enum class WriteResult {
 // refused with CannotCreate, as opening it for writing would be); its permissions carry over to
 // the new file. A symbolic link is followed and the file it names is replaced.
 WriteResult WriteFileReplacing(const std::string& path, std::string_view bytes);
+
+// Saves `bytes` as WriteFileReplacing does and returns the message to show when it failed:
+// "Failed to open " + path + "!" when the file cannot be created, "Failed to write " + path +
+// "!" when writing or putting it in place failed (both with the stop icon). There is no older
+// text for a failure after the file was created; saying nothing would report a lost save as a
+// success.
+std::optional<Message> SaveFile(const std::string& path, std::string_view bytes);
 
 // The step of WriteFileReplacing that a FileWriteFaultForTesting makes fail.
 enum class FileWriteFault {

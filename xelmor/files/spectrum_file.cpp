@@ -68,13 +68,6 @@ std::optional<std::string> NameOfLine(std::string_view line) {
     return std::string(TrimLeft(line.substr(kNameTag.size())));
 }
 
-Message MakeMessage(std::string text, MsgIcon icon) {
-    Message m;
-    m.text = std::move(text);
-    m.icon = icon;
-    return m;
-}
-
 SpectrumReadResult Failure(Message message) {
     SpectrumReadResult result;
     result.message = std::move(message);
@@ -183,10 +176,9 @@ std::string FormatSpct(const Spectrum& spectrum) {
         if (c == '\r' || c == '\n')
             c = ' ';
     }
-    std::string out = "Name: " + name;
-    out += kLineEnd;
-    out += "! Wavelength(A)\tIntensity";
-    out += kLineEnd;
+    std::string out;
+    AppendLine(out, "Name: " + name);
+    AppendLine(out, "! Wavelength(A)\tIntensity");
     const int count = spectrum.Count();
     for (int i = 0; i < count; ++i) {
         out += FormatNumber(spectrum.wavelength[i], kSpctDecimals);
@@ -210,17 +202,7 @@ std::optional<Message> SaveSpectrumFile(const std::string& path, const Spectrum&
         return MakeMessage("*.Spectrum file is out of date. Use *.spct or other extensions.",
                            MsgIcon::None);
     }
-    switch (WriteFileReplacing(path, FormatSpct(spectrum))) {
-    case WriteResult::Ok:
-        return std::nullopt;
-    case WriteResult::CannotCreate:
-        return MakeMessage("Failed to open " + path + "!", MsgIcon::Stop);
-    case WriteResult::WriteError:
-        break;
-    }
-    // There is no text of the program's own for a failure after the file was created; saying
-    // nothing would report a lost save as a success.
-    return MakeMessage("Failed to write " + path + "!", MsgIcon::Stop);
+    return SaveFile(path, FormatSpct(spectrum));
 }
 
 Message SetDefaultSpectrum(SettingsStore& store, const Spectrum& spectrum,
