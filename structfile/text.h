@@ -29,6 +29,10 @@ std::string DecodeText(std::string_view bytes);
 // U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);
 
+// Appends the UTF-8 form of a code point: one byte below U+0080, two below U+0800, three
+// below U+10000 and four above. The caller passes a valid scalar value.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // The line end every text file of the programs is written with, on every platform.
 inline constexpr std::string_view kLineEnd = "\r\n";
 

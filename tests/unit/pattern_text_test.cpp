@@ -2,11 +2,10 @@
 #include "xelmor/files/pattern_text.h"
 
 #include "structfile/text_file.h"
+#include "tests/unit/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -15,28 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kSiliconA = 5.431; // cubic lattice constant, Angstrom
-constexpr double kDistance = 500.0; // crystal to film, 0.1 mm
-
-// The spot of the reduced reflection (h k l) of cubic silicon in the unrotated transmission
-// set-up (surface 0 0 1, horizontal 1 0 0), with the given kept harmonics and total intensity.
-CDot SiliconSpot(int h, int k, int l, std::vector<Harmonic> harmonics, double intensity) {
-    const double gx = h / kSiliconA, gy = k / kSiliconA, gz = l / kSiliconA;
-    const double g = std::sqrt(gx * gx + gy * gy + gz * gz);
-    const double sigma = gz / g;
-    const double sx = 2 * sigma * gx / g, sy = 2 * sigma * gy / g, sz = 2 * sigma * sigma - 1;
-    CDot s;
-    s.h = h;
-    s.k = k;
-    s.l = l;
-    s.x = sx * kDistance / std::fabs(sz);
-    s.y = sy * kDistance / std::fabs(sz);
-    s.lambda = 2 * sigma / g;
-    s.d = 1 / g;
-    s.intensity = intensity;
-    s.harmonics = std::move(harmonics);
-    return s;
-}
+using test::SiliconSpot;
 
 // Three spots of the silicon reference pattern, strongest first; (-2 1 1) diffracts only in
 // its second order and is written as -4 2 2.
@@ -99,41 +77,18 @@ TEST(PatternText, SpotLineNamesTheLowestKeptOrder) {
     EXPECT_EQ(text.substr(text.size() - line.size()), line);
 }
 
-// Gives every test a fresh folder of its own and removes it afterwards.
-class PatternTextFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() /
-               ("pattern_text_" + std::string(info->name()) + "_" + std::to_string(ticks));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-    std::string Read(const std::string& path) const {
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-        return bytes;
-    }
-
-    fs::path dir_;
-};
+using PatternTextFiles = test::TempFolderTest;
+using test::FileBytes;
 
 TEST_F(PatternTextFiles, SaveWritesTheExportReplacingAnOldFile) {
-    const std::string path = PathOf("silicon.pdat");
+    const std::string path = Path("silicon.pdat");
     ASSERT_EQ(WriteFileReplacing(path, "old content that is longer than nothing"), WriteResult::Ok);
     EXPECT_EQ(SavePatternText(path, SiliconSpots(), 30, 30, 25, -12.5), std::nullopt);
-    EXPECT_EQ(Read(path), kSiliconFile);
+    EXPECT_EQ(FileBytes(path), kSiliconFile);
 }
 
 TEST_F(PatternTextFiles, FailedSaveShowsAnErrorAndKeepsTheOldFile) {
-    const std::string path = PathOf("kept.pdat");
+    const std::string path = Path("kept.pdat");
     const std::string old = "! an earlier export\r\n";
     struct Case {
         FileWriteFault fault;
@@ -151,10 +106,10 @@ TEST_F(PatternTextFiles, FailedSaveShowsAnErrorAndKeepsTheOldFile) {
         EXPECT_EQ(SavePatternText(path, SiliconSpots(), 30, 30, 0, 0),
                   (Message{c.text, MsgIcon::Stop, MsgButtons::Ok, ""}));
         EXPECT_TRUE(fault.Triggered());
-        EXPECT_EQ(Read(path), old);
+        EXPECT_EQ(FileBytes(path), old);
     }
 
-    const std::string nowhere = PathOf("missing/folder/x.pdat");
+    const std::string nowhere = Path("missing/folder/x.pdat");
     EXPECT_EQ(SavePatternText(nowhere, SiliconSpots(), 30, 30, 0, 0),
               (Message{"Failed to open " + nowhere + "!", MsgIcon::Stop, MsgButtons::Ok, ""}));
     EXPECT_FALSE(fs::exists(nowhere));

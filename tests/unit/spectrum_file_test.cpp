@@ -3,14 +3,13 @@
 #include "xelmor/files/spectrum_file.h"
 
 #include "structfile/text_file.h"
+#include "tests/unit/test_support.h"
 #include "xelmor/files/archive.h"
 #include "xelmor/files/settings_values.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <ostream>
@@ -40,37 +39,8 @@ Message Msg(std::string text, MsgIcon icon) {
     return m;
 }
 
-// A fresh folder for each test, removed afterwards.
-class SpectrumFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() /
-               ("spectrum_" + std::string(info->name()) + "_" + std::to_string(ticks));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-    std::string Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(dir_ / name, std::ios::binary);
-        out << bytes;
-        return PathOf(name);
-    }
-
-    std::string Get(const std::string& path) const {
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-        return bytes;
-    }
-
-    fs::path dir_;
-};
+using SpectrumFiles = test::TempFolderTest;
+using test::FileBytes;
 
 // An obsolete spectrum file: the tag as given (already in its archive form) and the doubles.
 std::string ObsoleteFile(const std::string& tag, const std::vector<double>& values) {
@@ -206,7 +176,7 @@ TEST(SpectrumParse, MaximumBecomesExactlyOne) {
 }
 
 TEST_F(SpectrumFiles, ReaderMessages) {
-    const std::string missing = PathOf("missing.spct");
+    const std::string missing = Path("missing.spct");
     const std::string bad = Put("bad.spct", "Name: Bad\n0.5 1\n");
     struct Case {
         std::string path;
@@ -257,9 +227,9 @@ TEST(SpectrumWrite, LineBreaksInTheNameStayOnTheNameLine) {
 TEST_F(SpectrumFiles, SaveThenReadGivesTheSameSpectrumAndTheSameBytes) {
     const Spectrum s{
         "Rotating anode, W \xC3\xA9", {0.2, 0.35, 0.5, 1.25}, {0.00001, 1, 0.125, 0.5}};
-    const std::string path = PathOf("saved.spct");
+    const std::string path = Path("saved.spct");
     EXPECT_EQ(SaveSpectrumFile(path, s), std::nullopt);
-    const std::string bytes = Get(path);
+    const std::string bytes = FileBytes(path);
     EXPECT_EQ(bytes, FormatSpct(s));
     const SpectrumReadResult r = ReadSpctFile(path);
     ASSERT_TRUE(r.spectrum) << r.message.text;
@@ -287,7 +257,7 @@ TEST_F(SpectrumFiles, SaveRefusals) {
         {"a.txt", loaded, std::nullopt},
     };
     for (const Case& c : cases) {
-        const std::string path = PathOf(c.name);
+        const std::string path = Path(c.name);
         EXPECT_EQ(SaveSpectrumFile(path, c.spectrum), c.message) << c.name;
         EXPECT_EQ(fs::exists(path), !c.message) << c.name;
     }
@@ -311,9 +281,9 @@ TEST_F(SpectrumFiles, FailedSavesReportAndKeepTheOldFile) {
         FileWriteFaultForTesting fault(c.fault);
         EXPECT_EQ(SaveSpectrumFile(path, s), c.message);
         EXPECT_TRUE(fault.Triggered());
-        EXPECT_EQ(Get(path), "previous\r\n");
+        EXPECT_EQ(FileBytes(path), "previous\r\n");
     }
-    const std::string noFolder = PathOf("no/such/folder.spct");
+    const std::string noFolder = Path("no/such/folder.spct");
     EXPECT_EQ(SaveSpectrumFile(noFolder, s),
               Msg("Failed to open " + noFolder + "!", MsgIcon::Stop));
 }
@@ -366,7 +336,7 @@ TEST_F(SpectrumFiles, ObsoleteFileFailures) {
         EXPECT_EQ(r.spectrum, std::nullopt) << c.label;
         EXPECT_EQ(r.message, failed) << c.label;
     }
-    const std::string missing = PathOf("missing.spectrum");
+    const std::string missing = Path("missing.spectrum");
     EXPECT_EQ(ReadObsoleteSpectrumFile(missing).message,
               Msg(missing + " not found!", MsgIcon::Stop));
 }
@@ -415,7 +385,7 @@ TEST_F(SpectrumFiles, SetAsDefaultStoresThePathOfTheSavedFile) {
         EXPECT_EQ(store.Size(), 0u);
     }
 
-    const std::string path = PathOf("mine.spct");
+    const std::string path = Path("mine.spct");
     ASSERT_EQ(SaveSpectrumFile(path, s), std::nullopt);
     EXPECT_EQ(SetDefaultSpectrum(store, s, path),
               Msg("Current spectrum has been set as the default spectrum.", MsgIcon::Information));

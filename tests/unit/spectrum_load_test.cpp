@@ -4,16 +4,15 @@
 
 #include "structfile/struct_file.h"
 #include "structfile/text_file.h"
+#include "tests/unit/test_support.h"
 #include "xelmor/files/archive.h"
 #include "xelmor/files/settings_values.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,41 +39,20 @@ Message Msg(std::string text, MsgIcon icon) {
     return m;
 }
 
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-    return bytes;
-}
+using test::FileBytes;
 
 // A program folder of its own for each test, holding a copy of the delivered spectrum.
-class SpectrumDefaultLoad : public ::testing::Test {
+class SpectrumDefaultLoad : public test::TempFolderTest {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() /
-               ("spectrum_load_" + std::string(info->name()) + "_" + std::to_string(ticks));
-        fs::create_directories(dir_);
+        TempFolderTest::SetUp();
         fs::copy_file(kDataDir + "NSLS-BM.spct", dir_ / "NSLS-BM.spct");
         // Every load starts from a parameter set that holds another spectrum.
         InstallSpectrum(params_, Spectrum{"Previous", {0.3, 0.4}, {1, 0.5}}, "/old/prev.spct");
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-    std::string Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(dir_ / name, std::ios::binary);
-        out << bytes;
-        return PathOf(name);
-    }
 
     std::string ProgramDir() const { return dir_.string(); }
 
-    fs::path dir_;
     CParameterSet params_;
     MemorySettingsStore store_;
 };
@@ -124,8 +102,8 @@ TEST_F(SpectrumDefaultLoad, StoredFilesAreReadByTheirKind) {
 }
 
 TEST_F(SpectrumDefaultLoad, AFailedLoadLeavesNoSpectrumAndDoesNotFallBack) {
-    const std::string missingSpct = PathOf("gone.spct");
-    const std::string missingObsolete = PathOf("gone.SPECTRUM");
+    const std::string missingSpct = Path("gone.spct");
+    const std::string missingObsolete = Path("gone.SPECTRUM");
     const std::string invalid = Put("invalid.spct", "Name: Flat\r\n0.1 0\r\n0.2 0\r\n");
     const std::string broken = Put("broken.spectrum", "\x14"s + "Xelmorscope.Spectrum");
     struct Case {

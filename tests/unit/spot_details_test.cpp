@@ -2,38 +2,18 @@
 #include "xelmor/core/spot_details.h"
 
 #include "structfile/number_format.h"
+#include "tests/unit/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 namespace xelmor {
 namespace {
 
-constexpr double kSiliconA = 5.431; // cubic lattice constant, Angstrom
-constexpr double kDistance = 500.0; // crystal to film, 0.1 mm
 constexpr double kPercentSumTol = 0.02;
 
-// The spot of the reduced reflection (h k l) of cubic silicon in the unrotated transmission
-// set-up (surface 0 0 1, horizontal 1 0 0), with the given kept harmonics and total intensity.
-CDot SiliconSpot(int h, int k, int l, std::vector<Harmonic> harmonics, double intensity) {
-    const double gx = h / kSiliconA, gy = k / kSiliconA, gz = l / kSiliconA;
-    const double g = std::sqrt(gx * gx + gy * gy + gz * gz);
-    const double sigma = gz / g;
-    const double sx = 2 * sigma * gx / g, sy = 2 * sigma * gy / g, sz = 2 * sigma * sigma - 1;
-    CDot s;
-    s.h = h;
-    s.k = k;
-    s.l = l;
-    s.x = sx * kDistance / std::fabs(sz);
-    s.y = sy * kDistance / std::fabs(sz);
-    s.lambda = 2 * sigma / g;
-    s.d = 1 / g;
-    s.intensity = intensity;
-    s.harmonics = std::move(harmonics);
-    return s;
-}
+using test::SiliconSpot;
 
 // The strongest spot of the silicon reference pattern, at exactly the saturation level.
 constexpr double kSiliconImax = 5952.43274506;
@@ -45,32 +25,37 @@ TEST(SpotDetails, NullSpotClearsEveryText) {
     EXPECT_EQ(MakeSpotDetails(nullptr, kSiliconImax), SpotDetails{});
 }
 
-TEST(SpotDetails, SiliconReferenceSpot) {
-    const CDot spot = Silicon131();
-    SpotDetails expected;
-    expected.baseReflection = "1 -3 1";
-    expected.braggAngle = "17.5484";
-    expected.position = "x = 11.1111,  y = -33.3333";
-    expected.wavelengthEnergy = "0.987455 A  /  12.555944 KeV";
-    expected.absoluteIntensity = "5952.433";
-    expected.relativeIntensity = "100";
-    expected.harmonics = {{"1 -3 1", "100%", "0.9875", "1.6375", "46.143"}};
-    EXPECT_EQ(MakeSpotDetails(&spot, kSiliconImax), expected);
-}
-
-// Silicon's (2 1 1) family is forbidden in order 1: the spot is named by its order 2, and its
-// wavelength and spacing are those of that order, with the spot's signs.
-TEST(SpotDetails, SpotWhoseOnlyKeptOrderIsTwoIsNamedByIt) {
-    const CDot spot = SiliconSpot(-2, 1, 1, {{2, 2889.24, 4152.47}}, 4152.47);
-    SpotDetails expected;
-    expected.baseReflection = "-4 2 2";
-    expected.braggAngle = "24.0948";
-    expected.position = "x = -50,  y = 25";
-    expected.wavelengthEnergy = "0.905167 A  /  13.697394 KeV";
-    expected.absoluteIntensity = "4152.47";
-    expected.relativeIntensity = "69.761";
-    expected.harmonics = {{"-4 2 2", "100%", "0.9052", "1.1086", "53.752"}};
-    EXPECT_EQ(MakeSpotDetails(&spot, kSiliconImax), expected);
+TEST(SpotDetails, TextsOfSiliconSpots) {
+    struct Case {
+        const char* what;
+        CDot spot;
+        SpotDetails expected;
+    } const cases[] = {
+        {"reference spot",
+         Silicon131(),
+         {.baseReflection = "1 -3 1",
+          .braggAngle = "17.5484",
+          .position = "x = 11.1111,  y = -33.3333",
+          .wavelengthEnergy = "0.987455 A  /  12.555944 KeV",
+          .absoluteIntensity = "5952.433",
+          .relativeIntensity = "100",
+          .harmonics = {{"1 -3 1", "100%", "0.9875", "1.6375", "46.143"}}}},
+        // Silicon's (2 1 1) family is forbidden in order 1: the spot is named by its order 2,
+        // and its wavelength and spacing are those of that order, with the spot's signs.
+        {"spot whose only kept order is two",
+         SiliconSpot(-2, 1, 1, {{2, 2889.24, 4152.47}}, 4152.47),
+         {.baseReflection = "-4 2 2",
+          .braggAngle = "24.0948",
+          .position = "x = -50,  y = 25",
+          .wavelengthEnergy = "0.905167 A  /  13.697394 KeV",
+          .absoluteIntensity = "4152.47",
+          .relativeIntensity = "69.761",
+          .harmonics = {{"-4 2 2", "100%", "0.9052", "1.1086", "53.752"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(MakeSpotDetails(&c.spot, kSiliconImax), c.expected);
+    }
 }
 
 TEST(SpotDetails, OneRowPerKeptOrderInStoredOrder) {

@@ -1,13 +1,12 @@
 // Tests of file reading, safe saving and the structure file readers' and savers' messages.
 #include "structfile/struct_file.h"
 #include "structfile/text_file.h"
+#include "tests/unit/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,34 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Gives every test a fresh folder of its own and removes it afterwards.
-class StructfileFiles : public ::testing::Test {
+using test::FileBytes;
+
+// A folder of its own for each test that can also list what the folder holds.
+class StructfileFiles : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = fs::temp_directory_path() /
-               ("structfile_" + std::string(info->name()) + "_" + std::to_string(ticks));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-    void Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(dir_ / name, std::ios::binary);
-        out << bytes;
-    }
-
-    std::string Get(const std::string& path) const {
-        std::string bytes;
-        EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
-        return bytes;
-    }
-
     // The names in the folder, to show that no temporary file was left behind.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
@@ -53,8 +29,6 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-
-    fs::path dir_;
 };
 
 std::string AllBytes() {
@@ -77,19 +51,19 @@ StructureData SmallStructure() {
 }
 
 TEST_F(StructfileFiles, WritesAndReadsBytesExactlyAndReplacesOldContent) {
-    const std::string path = PathOf("bytes.bin");
+    const std::string path = Path("bytes.bin");
     ASSERT_EQ(WriteFileReplacing(path, AllBytes()), WriteResult::Ok);
-    EXPECT_EQ(Get(path), AllBytes());
+    EXPECT_EQ(FileBytes(path), AllBytes());
     ASSERT_EQ(WriteFileReplacing(path, "short"), WriteResult::Ok);
-    EXPECT_EQ(Get(path), "short");
+    EXPECT_EQ(FileBytes(path), "short");
     ASSERT_EQ(WriteFileReplacing(path, ""), WriteResult::Ok);
-    EXPECT_EQ(Get(path), "");
+    EXPECT_EQ(FileBytes(path), "");
     EXPECT_EQ(Entries(), std::vector<std::string>{"bytes.bin"});
 }
 
 TEST_F(StructfileFiles, ReadFileBytesFailsOnMissingFilesAndFolders) {
     std::string out = "unchanged";
-    EXPECT_FALSE(ReadFileBytes(PathOf("missing.struct"), out));
+    EXPECT_FALSE(ReadFileBytes(Path("missing.struct"), out));
     EXPECT_FALSE(ReadFileBytes(dir_.string(), out));
     EXPECT_FALSE(ReadFileBytes("", out));
     EXPECT_EQ(out, "unchanged");
@@ -98,11 +72,11 @@ TEST_F(StructfileFiles, ReadFileBytesFailsOnMissingFilesAndFolders) {
 TEST_F(StructfileFiles, WriteFileReplacingCannotCreateWhereNoFileCanBe) {
     fs::create_directory(dir_ / "folder");
     Put("folder/inside.txt", "kept");
-    EXPECT_EQ(WriteFileReplacing(PathOf("folder"), "x"), WriteResult::CannotCreate);
-    EXPECT_EQ(WriteFileReplacing(PathOf("no/such/folder/file.struct"), "x"),
+    EXPECT_EQ(WriteFileReplacing(Path("folder"), "x"), WriteResult::CannotCreate);
+    EXPECT_EQ(WriteFileReplacing(Path("no/such/folder/file.struct"), "x"),
               WriteResult::CannotCreate);
     EXPECT_EQ(WriteFileReplacing("", "x"), WriteResult::CannotCreate);
-    EXPECT_EQ(Get(PathOf("folder/inside.txt")), "kept");
+    EXPECT_EQ(FileBytes(Path("folder/inside.txt")), "kept");
     EXPECT_EQ(Entries(), std::vector<std::string>{"folder"});
 }
 
@@ -111,9 +85,9 @@ TEST_F(StructfileFiles, ReplacingKeepsPermissionsAndFollowsSymbolicLinks) {
     fs::permissions(dir_ / "target.struct",
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink("target.struct", dir_ / "link.struct");
-    ASSERT_EQ(WriteFileReplacing(PathOf("link.struct"), "new"), WriteResult::Ok);
+    ASSERT_EQ(WriteFileReplacing(Path("link.struct"), "new"), WriteResult::Ok);
     EXPECT_TRUE(fs::is_symlink(dir_ / "link.struct"));
-    EXPECT_EQ(Get(PathOf("target.struct")), "new");
+    EXPECT_EQ(FileBytes(Path("target.struct")), "new");
     EXPECT_EQ(fs::status(dir_ / "target.struct").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(Entries(), (std::vector<std::string>{"link.struct", "target.struct"}));
@@ -129,32 +103,32 @@ TEST_F(StructfileFiles, AFailedSaveLeavesTheOldFileIntactAndNoTemporaryFile) {
         {FileWriteFault::Write, WriteResult::WriteError},
         {FileWriteFault::Rename, WriteResult::WriteError},
     };
-    const std::string path = PathOf("kept.struct");
+    const std::string path = Path("kept.struct");
     for (const Case& c : cases) {
         Put("kept.struct", "old content\r\n");
         {
             FileWriteFaultForTesting fault(c.fault);
             EXPECT_EQ(WriteFileReplacing(path, "new content that is longer\r\n"), c.result);
             EXPECT_TRUE(fault.Triggered());
-            EXPECT_EQ(Get(path), "old content\r\n");
+            EXPECT_EQ(FileBytes(path), "old content\r\n");
             EXPECT_EQ(Entries(), std::vector<std::string>{"kept.struct"});
             // The fault breaks one save only.
             EXPECT_EQ(WriteFileReplacing(path, "second"), WriteResult::Ok);
-            EXPECT_EQ(Get(path), "second");
+            EXPECT_EQ(FileBytes(path), "second");
         }
         // A fault on a new file creates nothing.
         FileWriteFaultForTesting fault(c.fault);
-        EXPECT_EQ(WriteFileReplacing(PathOf("new.struct"), "x"), c.result);
+        EXPECT_EQ(WriteFileReplacing(Path("new.struct"), "x"), c.result);
         EXPECT_EQ(Entries(), std::vector<std::string>{"kept.struct"});
     }
 }
 
 TEST_F(StructfileFiles, ReadersReportOpenAndReadFailuresInTheirOwnWords) {
-    const std::string missing = PathOf("missing.struct");
+    const std::string missing = Path("missing.struct");
     Put("bad.struct", "Silicon\r\n5.4309 5.4309\r\n90 90 90\r\n1\r\nSi 0 0 0 1\r\n645\r\n");
-    const std::string bad = PathOf("bad.struct");
-    ASSERT_FALSE(SaveStructureXelmor(PathOf("xelmor.struct"), SmallStructure()).has_value());
-    const std::string xelmorFile = PathOf("xelmor.struct");
+    const std::string bad = Path("bad.struct");
+    ASSERT_FALSE(SaveStructureXelmor(Path("xelmor.struct"), SmallStructure()).has_value());
+    const std::string xelmorFile = Path("xelmor.struct");
 
     struct Case {
         std::string path;
@@ -213,30 +187,30 @@ TEST_F(StructfileFiles, ReadsTheGaAsFileInBothDialects) {
     EXPECT_EQ(*x.data, expected);
 
     // Saved again, the file differs only where the reader cleaned or ignored text.
-    ASSERT_FALSE(SaveStructureTessalune(PathOf("GaAs.struct"), *t.data).has_value());
-    std::string original = Get(path);
+    ASSERT_FALSE(SaveStructureTessalune(Path("GaAs.struct"), *t.data).has_value());
+    std::string original = FileBytes(path);
     original.replace(original.find("GaAs, zinc"), 10, "GaAs  zinc");
     original.erase(original.find("As measured"));
-    EXPECT_EQ(Get(PathOf("GaAs.struct")), original);
+    EXPECT_EQ(FileBytes(Path("GaAs.struct")), original);
 }
 
 TEST_F(StructfileFiles, ReaderDecodesWindows1252Names) {
     Put("quartz.struct", "Quarz \xE4hnlich\n4.9 4.9 5.4\n90 90 120\n1\nSi 0.47 0 0 1\n");
-    const StructReadResult r = ReadStructureFile(PathOf("quartz.struct"), StructDialect::Xelmor);
+    const StructReadResult r = ReadStructureFile(Path("quartz.struct"), StructDialect::Xelmor);
     ASSERT_TRUE(r.data.has_value());
     EXPECT_EQ(r.data->name, "Quarz \xC3\xA4hnlich");
 }
 
 TEST_F(StructfileFiles, SavesWriteTheFormattedBytes) {
     const StructureData d = SmallStructure();
-    EXPECT_EQ(SaveStructureXelmor(PathOf("x.struct"), d), std::nullopt);
-    EXPECT_EQ(SaveStructureTessalune(PathOf("t.struct"), d), std::nullopt);
-    EXPECT_EQ(Get(PathOf("x.struct")), FormatStructureXelmor(d));
-    EXPECT_EQ(Get(PathOf("t.struct")), FormatStructureTessalune(d));
+    EXPECT_EQ(SaveStructureXelmor(Path("x.struct"), d), std::nullopt);
+    EXPECT_EQ(SaveStructureTessalune(Path("t.struct"), d), std::nullopt);
+    EXPECT_EQ(FileBytes(Path("x.struct")), FormatStructureXelmor(d));
+    EXPECT_EQ(FileBytes(Path("t.struct")), FormatStructureTessalune(d));
 }
 
 TEST_F(StructfileFiles, FailedSavesShowTheProgramsMessagesAndKeepTheOldFile) {
-    const std::string path = PathOf("Silicon.struct");
+    const std::string path = Path("Silicon.struct");
     struct Case {
         StructDialect dialect;
         FileWriteFault fault;
@@ -260,12 +234,12 @@ TEST_F(StructfileFiles, FailedSavesShowTheProgramsMessagesAndKeepTheOldFile) {
                                              ? SaveStructureXelmor(path, SmallStructure())
                                              : SaveStructureTessalune(path, SmallStructure());
         EXPECT_EQ(m, (Message{c.text, MsgIcon::Stop, MsgButtons::Ok, ""}));
-        EXPECT_EQ(Get(path), "previous\r\n");
+        EXPECT_EQ(FileBytes(path), "previous\r\n");
         EXPECT_EQ(Entries(), std::vector<std::string>{"Silicon.struct"});
     }
 
     // Without a seam: a folder that does not exist cannot hold the file.
-    const std::string nowhere = PathOf("none/x.struct");
+    const std::string nowhere = Path("none/x.struct");
     EXPECT_EQ(SaveStructureXelmor(nowhere, SmallStructure()),
               (Message{"Failed to open " + nowhere + "!", MsgIcon::Stop, MsgButtons::Ok, ""}));
     EXPECT_EQ(SaveStructureTessalune(nowhere, SmallStructure()),
