@@ -3,6 +3,7 @@
 // strongest first.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "xelmor/core/spot.h"
 
 namespace xelmor {
+
+struct RunCache;
 
 // What a run leaves behind for the view, the tools and the files: the document's side of the
 // run. Lengths in 0.1 mm in detector coordinates.
@@ -21,6 +24,9 @@ struct SimulationResult {
     double cosTilt = 1, sinTilt = 0;
     double spot000X = 0, spot000Y = 0; // direct beam on the film; 1e8 when it misses
     Mat3 orient{};                     // lab components of a*, b*, c* (columns)
+
+    // Tables of the crystal and the spectrum that the next run reuses while they still fit.
+    std::shared_ptr<RunCache> cache;
 };
 
 // Runs the simulation on the parameter set. Reads the crystal, spectrum, geometry, rotation and
