@@ -66,8 +66,7 @@ double SpectrumIntensity(const double* w, const double* p, int n, double lambda)
     if (n < 2) {
         return 0.0;
     }
-    const int i = SpectrumIndex(w, n, lambda);
-    return (lambda - w[i - 1]) * (p[i] - p[i - 1]) / (w[i] - w[i - 1]) + p[i - 1];
+    return InterpolateSpectrum(w, p, SpectrumIndex(w, n, lambda), lambda);
 }
 
 double OrderIntensity(double sigma, double lambda, double F2, double S) {

@@ -27,6 +27,11 @@ StructureFactorValue StructureFactor(const std::vector<ElementGroup>& groups, in
 // otherwise the samples are split at the middle and the chosen half is bisected.
 int SpectrumIndex(const double* w, int n, double lambda);
 
+// Linear interpolation of the spectrum at lambda inside the interval w[i-1]..w[i].
+inline double InterpolateSpectrum(const double* w, const double* p, int i, double lambda) {
+    return (lambda - w[i - 1]) * (p[i] - p[i - 1]) / (w[i] - w[i - 1]) + p[i - 1];
+}
+
 // Spectrum intensity at lambda, interpolated linearly between the samples around it. The
 // caller has checked that w[0] <= lambda <= w[n-1]; fewer than 2 samples give 0.
 double SpectrumIntensity(const double* w, const double* p, int n, double lambda);

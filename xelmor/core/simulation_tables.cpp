@@ -87,6 +87,7 @@ bool CrystalTables::Fits(const CParameterSet& p) const {
 SpectrumTables::SpectrumTables(const CParameterSet& p)
     : wavelength_(p.m_Wavelength), intensity_(p.m_Intensity) {
     const int n = p.nSpectrum();
+    count_ = n;
     if (n < 2) {
         maxUpTo_.assign(1, 0.0);
         return;
@@ -109,6 +110,14 @@ SpectrumTables::SpectrumTables(const CParameterSet& p)
         while (i < n && w[i] < end)
             running = std::max(running, s[i++]);
         maxUpTo_[j] = i < n ? std::max(running, s[i]) : running;
+    }
+    firstAbove_.resize(cells_ + 1);
+    int above = 1;
+    for (int j = 0; j <= cells_; ++j) {
+        const double start = first_ + j * step_;
+        while (above < n - 1 && !(w[above] > start))
+            ++above;
+        firstAbove_[j] = above;
     }
 }
 

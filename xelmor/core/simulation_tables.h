@@ -41,6 +41,9 @@ public:
         const double j = s2 / step_;
         return j < cells_ ? static_cast<int>(j) : cells_;
     }
+    // Number of grid cells and the s2 where a cell starts.
+    int Cells() const { return cells_; }
+    double CellStart(int cell) const { return cell * step_; }
     // Upper bound of |f| of group g anywhere from the start of cell j on.
     double FormFactorBound(int g, int cell) const { return fBound_[g * (cells_ + 1) + cell]; }
     // Upper bound of |F|^2 with every atom in phase, from the start of cell j on.
@@ -76,11 +79,26 @@ public:
         return j < 0 ? maxUpTo_.front() : maxUpTo_[static_cast<int>(j)];
     }
 
+    // The interval index of lambda (wFirst <= lambda <= wLast) that the spectrum search finds,
+    // i = 1 .. n-1 with w[i-1] <= lambda < w[i] (the last interval for lambda = wLast), found
+    // from a grid instead of bisection.
+    int Index(double lambda) const {
+        const double j = (lambda - first_) / step_ - 1;
+        int i = j < 1 ? 1 : j < cells_ ? firstAbove_[static_cast<int>(j)] : firstAbove_[cells_];
+        const int last = count_ - 1;
+        while (i < last && !(wavelength_[i] > lambda))
+            ++i;
+        return i;
+    }
+
 private:
     std::vector<double> wavelength_, intensity_;
+    int count_ = 0; // samples in use
     double first_ = 0, step_ = 1;
     int cells_ = 0;
     std::vector<double> maxUpTo_;
+    std::vector<int>
+        firstAbove_; // per cell: the first index >= 1 whose sample lies above its start
 };
 
 } // namespace xelmor
