@@ -1,4 +1,5 @@
-// xelmor-sim: simulates a Laue pattern without a window and writes it as JSON or pattern text.
+// xelmor-sim: simulates a Laue pattern without a window, from a pattern document or from a
+// crystal and the options, and writes it as JSON, pattern text or a pattern document.
 #include <CLI/CLI.hpp>
 
 #include <array>
@@ -19,6 +20,7 @@
 #include "xelmor/core/params.h"
 #include "xelmor/core/prompts.h"
 #include "xelmor/core/simulation.h"
+#include "xelmor/files/pattern_doc.h"
 #include "xelmor/files/pattern_text.h"
 #include "xelmor/files/settings.h"
 #include "xelmor/files/spectrum_file.h"
@@ -32,6 +34,7 @@ constexpr double kSpotMin = 0.01, kSpotMax = 20;
 constexpr double kAngleLimit = 360; // rotation angles lie in the open interval -360..360
 
 struct Options {
+    std::string pattern; // the pattern form: a document replaces every option below
     std::string crystal;
     std::string spectrum;
     bool back = false;
@@ -42,7 +45,7 @@ struct Options {
     std::vector<double> rotate, shift, film, spot;
     std::optional<double> tilt;
     std::optional<double> saturate, truncate;
-    std::string json, pdat;
+    std::string json, pdat, save;
 };
 
 // A step's failure: the program's own message, printed on stderr with a non-zero exit.
@@ -191,16 +194,38 @@ Failure WriteOutputs(const CParameterSet& p, const SimulationResult& r, const Op
                                            p.m_ShiftX, p.m_ShiftY))
             return message->text;
     }
+    if (!o.save.empty()) {
+        if (auto message = SavePatternDocument(o.save, p))
+            return message->text;
+    }
     return {};
 }
 
+// The pattern form: the document is read as the program opens one, including its run. A file
+// that cannot be read leaves an empty pattern, which is a failure here.
+Failure OpenPattern(CParameterSet& p, SimulationResult& r, const Options& o,
+                    const std::string& programDir) {
+    const MemorySettingsStore noSettings;
+    const PatternOpenResult open = OpenPatternDocument(o.pattern, p, r, noSettings, programDir);
+    if (open.status == PatternOpenStatus::Read)
+        return {};
+    std::string text;
+    for (const Message& m : open.messages)
+        text += (text.empty() ? "" : "\n") + m.text;
+    return text;
+}
+
 int Run(int argc, char** argv) {
-    CLI::App app{"xelmor-sim: simulates the Laue pattern of a crystal and writes it as JSON or "
-                 "pattern text. Lengths in mm, angles in degrees."};
+    CLI::App app{"xelmor-sim: simulates the Laue pattern of a pattern document (*.ptn) or of a "
+                 "crystal and writes it as JSON, pattern text or a pattern document. Lengths in "
+                 "mm, angles in degrees."};
     app.get_formatter()->column_width(36);
     Options o;
+    CLI::Option* pattern =
+        app.add_option("PATTERN.ptn", o.pattern,
+                       "pattern document to read and simulate, in place of the options up to "
+                       "--truncate");
     app.add_option("--crystal", o.crystal, "crystal structure file (*.struct)")
-        ->required()
         ->option_text("FILE.struct");
     app.add_option("--spectrum", o.spectrum,
                    "incident spectrum (*.spct or *.spectrum); default: the delivered NSLS-BM.spct")
@@ -233,29 +258,50 @@ int Run(int argc, char** argv) {
         ->option_text("PCT");
     app.add_option("--truncate", o.truncate, "truncation level, percent (default 1)")
         ->option_text("PCT");
+    // Every option so far describes the pattern, which a document already holds.
+    std::vector<const CLI::Option*> patternOptions;
+    for (const CLI::Option* option : app.get_options()) {
+        if (option != pattern && option->get_name() != "--help")
+            patternOptions.push_back(option);
+    }
     app.add_option("--json", o.json, "write the pattern as JSON (- for standard output)")
         ->option_text("FILE|-");
     app.add_option("--pdat", o.pdat, "write the pattern text file")->option_text("FILE.pdat");
+    app.add_option("--save", o.save, "write the pattern document")->option_text("FILE.ptn");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
     }
+    if (o.pattern.empty() && o.crystal.empty())
+        return app.exit(CLI::RequiredError("PATTERN.ptn or --crystal"));
+    if (!o.pattern.empty()) {
+        for (const CLI::Option* option : patternOptions) {
+            if (option->count() > 0)
+                return app.exit(CLI::ExcludesError(pattern->get_name(), option->get_name()));
+        }
+    }
 
     CParameterSet p;
     ResetParameters(p, DocumentDefaults{});
     SimulationResult result;
-    Failure failure = SetUpSpectrum(p, o, ProgramDir(argv[0]));
-    if (!failure)
-        failure = SetUpCrystal(p, o);
-    if (!failure)
-        failure = SetUpGeometry(p, o);
-    if (!failure)
-        failure = SetUpDetectorAndRotation(p, o);
-    if (!failure) {
-        RunSimulation(p, result);
-        failure = WriteOutputs(p, result, o);
+    const std::string programDir = ProgramDir(argv[0]);
+    Failure failure;
+    if (!o.pattern.empty()) {
+        failure = OpenPattern(p, result, o, programDir);
+    } else {
+        failure = SetUpSpectrum(p, o, programDir);
+        if (!failure)
+            failure = SetUpCrystal(p, o);
+        if (!failure)
+            failure = SetUpGeometry(p, o);
+        if (!failure)
+            failure = SetUpDetectorAndRotation(p, o);
+        if (!failure)
+            RunSimulation(p, result);
     }
+    if (!failure)
+        failure = WriteOutputs(p, result, o);
     if (failure) {
         std::cerr << *failure << '\n';
         return 1;

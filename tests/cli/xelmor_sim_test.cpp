@@ -1,4 +1,5 @@
-// The batch simulator end to end: arguments in, JSON and pattern text out, errors on stderr.
+// The batch simulator end to end: arguments or a pattern document in, JSON, pattern text and
+// pattern documents out, errors on stderr.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr double kPrinted = 5e-3; // the reference values are printed to about six digits
+// A read document's run recomputes Isat as Imax times the saturation fraction it saved.
+constexpr double kLevelRounding = 1e-14;
 
 struct Outcome {
     int exitCode = -1;
@@ -116,6 +119,77 @@ TEST(XelmorSim, DeliveredFilesMakeAPattern) {
         Sim("--crystal '" + std::string(XELMOR_BIN_DIR) + "/Silicon.struct' --json -");
     ASSERT_EQ(o.exitCode, 0) << o.err;
     EXPECT_GT(nlohmann::json::parse(o.out)["spots"].size(), 10u);
+}
+
+std::string Temp(const std::string& name) {
+    return ::testing::TempDir() + "/xelmor_sim_test_" + name;
+}
+
+void Write(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+TEST(XelmorSim, SavedPatternReadsBackAsTheSamePattern) {
+    const std::string ptn = Temp("saved.ptn"), again = Temp("again.ptn");
+    const std::string pdat1 = Temp("flags.pdat"), pdat2 = Temp("document.pdat");
+    for (const std::string& f : {ptn, again, pdat1, pdat2})
+        std::filesystem::remove(f);
+    const Outcome made = Sim(ReferenceArgs() +
+                             " --rotate 3 -2 1.25 --shift 12 -4.5 --tilt 4 --saturate 60 "
+                             "--json - --pdat '" +
+                             pdat1 + "' --save '" + ptn + "'");
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(Slurp(ptn).substr(0, 4), std::string("\xFF\xFE\xFF\x0C"));
+
+    const Outcome read =
+        Sim("'" + ptn + "' --json - --pdat '" + pdat2 + "' --save '" + again + "'");
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(read.err, "");
+    nlohmann::json a = nlohmann::json::parse(made.out), b = nlohmann::json::parse(read.out);
+    ASSERT_GT(a["spots"].size(), 20u);
+    EXPECT_EQ(a["spots"], b["spots"]);
+    EXPECT_NEAR(b["Isat"].get<double>(), a["Isat"].get<double>(),
+                kLevelRounding * a["Isat"].get<double>());
+    a.erase("Isat");
+    b.erase("Isat");
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(Slurp(pdat1), Slurp(pdat2));
+
+    // The document saved by the pattern form reads back too.
+    const Outcome third = Sim("'" + again + "' --json -");
+    ASSERT_EQ(third.exitCode, 0) << third.err;
+    EXPECT_EQ(nlohmann::json::parse(third.out)["spots"], b["spots"]);
+}
+
+TEST(XelmorSim, PatternFailuresPrintTheProgramsMessages) {
+    const std::string ptn = Temp("reference.ptn");
+    ASSERT_EQ(Sim(ReferenceArgs() + " --save '" + ptn + "'").exitCode, 0);
+    const std::string truncated = Temp("truncated.ptn");
+    Write(truncated, Slurp(ptn).substr(0, 300));
+    const std::string previous = Temp("previous.ptn");
+    Write(previous, "\x10Xelmorscope.File" + Slurp(ptn).substr(28));
+    const std::string missing = Temp("missing.ptn");
+    std::filesystem::remove(missing);
+    const std::string empty = "Failed to open the file. An empty pattern is created.\n";
+    struct Case {
+        std::string args;
+        std::string err;
+    } const cases[] = {
+        {"'" + missing + "'", "Failed to open " + missing + "!\n"},
+        {"'" + truncated + "'", empty},
+        {"'" + previous + "'", "No Version Two Files are allowed anymore!\n" + empty},
+        {"'" + ptn + "' --crystal x.struct",
+         "PATTERN.ptn excludes --crystal\nRun with --help for more information.\n"},
+        {"", "PATTERN.ptn or --crystal is required\nRun with --help for more information.\n"},
+        {"'" + ptn + "' --save /nonexistent/x.ptn", "Failed to open /nonexistent/x.ptn!\n"},
+        {ReferenceArgs() + " --save /nonexistent/x.ptn", "Failed to open /nonexistent/x.ptn!\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = Sim(c.args + " --json -");
+        EXPECT_NE(o.exitCode, 0) << c.args;
+        EXPECT_EQ(o.err, c.err) << c.args;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "structfile/text_file.h"
 #include "xelmor/core/spot_details.h"
 
+#include <cmath>
 #include <utility>
 
 namespace xelmor {
@@ -41,6 +42,73 @@ std::optional<Message> SavePatternText(const std::string& path, const std::vecto
                                        double spotWidth, double spotHeight, double shiftX,
                                        double shiftY) {
     return SaveFile(path, FormatPatternText(spots, spotWidth, spotHeight, shiftX, shiftY));
+}
+
+void ClearMergeSlot(MergeSlot& slot) {
+    slot.records.clear();
+    slot.strFile.clear();
+}
+
+std::optional<MergeFileData> ParseMergeFile(std::string_view bytes, int slot) {
+    constexpr int kHeaderLines = 3;
+    const std::string text = DecodeText(bytes);
+    MergeFileData data;
+    int header = 0;
+    int count = 0;
+    bool finite = true;
+    // Reads a number given in mm and keeps it in `unit` times that.
+    const auto number = [&finite](const std::string& token, double unit) {
+        const double v = ParseDouble(token) * unit;
+        finite = finite && std::isfinite(v);
+        return v;
+    };
+    for (std::string_view raw : SplitLines(text)) {
+        if (header == kHeaderLines &&
+            (count <= 0 || data.records.size() >= static_cast<std::size_t>(count)))
+            break;
+        const std::string line = CleanLine(raw);
+        if (line.empty())
+            continue;
+        if (header == 0) {
+            count = ParseInt(line);
+        } else if (header < kHeaderLines) {
+            const std::vector<std::string> t = SplitTokens(line, 2);
+            if (header == 1) {
+                data.spotWidthMm = number(t[0], 1.0);
+                data.spotHeightMm = number(t[1], 1.0);
+            } else {
+                data.shiftX = number(t[0], 10.0);
+                data.shiftY = number(t[1], 10.0);
+            }
+        } else {
+            const std::vector<std::string> t = SplitTokens(line, 3);
+            MergedSpot spot;
+            spot.x = number(t[0], 10.0);
+            spot.y = number(t[1], 10.0);
+            spot.intensity = number(t[2], 1.0);
+            spot.slot = slot;
+            data.records.push_back(spot);
+            continue;
+        }
+        ++header;
+    }
+    if (!finite)
+        return std::nullopt;
+    return data;
+}
+
+MergeReadResult ReadMergeFile(const std::string& path, int slot) {
+    MergeReadResult result;
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        result.message = MakeMessage("Cannot open the file  " + path + "! ", MsgIcon::Exclamation);
+        return result;
+    }
+    result.data = ParseMergeFile(bytes, slot);
+    if (!result.data)
+        result.message =
+            MakeMessage("Failed to open the file  " + path + "! ", MsgIcon::Exclamation);
+    return result;
 }
 
 } // namespace xelmor
