@@ -20,7 +20,7 @@ run: build
 	$(BUILD)/bin/xelmor
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j$(JOBS)
 
 bench: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DXELMOR_BENCH=ON

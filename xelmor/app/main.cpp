@@ -3,17 +3,20 @@
 
 #include <clocale>
 
-#include "xelmor/app/main_frame.h"
+#include "xelmor/app/xelmor_app.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    QApplication qapp(argc, argv);
     // QApplication takes the process locale from the environment; numbers in files and settings
     // are always written and read in the C locale.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Xelmor"));
     QApplication::setOrganizationName(QStringLiteral("Xelmorscope3"));
 
-    xelmor::CMainFrame frame;
-    frame.show();
-    return app.exec();
+    xelmor::CXelmorApp app;
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (!app.InitInstance(arguments))
+        return 1;
+    return qapp.exec();
 }

@@ -1,0 +1,70 @@
+// The pattern view: the scrolling window that shows the simulated pattern on the film at the
+// chosen zoom, and the view commands that only change what is shown.
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include <optional>
+
+#include "xelmor/core/params.h"
+#include "xelmor/core/view_mapping.h"
+#include "xelmor/view/pattern_painter.h"
+
+namespace xelmor {
+
+class CXelmorDoc;
+class SettingsStore;
+
+class CXelmorView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    // The view shows `doc` with the program's parameter set; `settings` receives the sizes the
+    // size dialogs store as defaults. Creates both index fonts and sets the scale.
+    CXelmorView(CXelmorDoc* doc, CParameterSet* params, SettingsStore* settings,
+                QWidget* parent = nullptr);
+
+    CXelmorDoc* GetDocument() const { return m_pDoc; }
+
+    // Handles the view's commands: 32800 crosslines, 32922 spot 000, 32782 labels (toggles),
+    // 32874 scale, 32882 redraw, 32869 film size, 32780 spot size. False for any other id.
+    bool OnCommand(int id);
+
+    // The document changed: redraw.
+    void OnUpdate();
+
+    // Scale and scroll extent from the zoom, the calibration factor and the film size; redraws.
+    void RecomputeScale();
+
+    // Rebuilds the screen and/or the print label font from the parameter set; a face that
+    // cannot be had shows "Cannot create Font: " + face + "." and leaves that font unset (the
+    // labels then use the system font).
+    void CreateIndexFonts(bool screen, bool print);
+
+    // What one paint of the view reads, at the current scale.
+    PatternScene Scene() const;
+    // The view's mapping onto its window at the current scroll position.
+    DeviceMapping Mapping() const;
+
+    double m_Scale = 1.0;                    // logical units per 0.1 mm of film
+    int m_TotalWidth = 0, m_TotalHeight = 0; // scroll extent, logical units
+    // Width in pixels of the next exported image; 0 until an image was exported.
+    int m_ExportWidth = 0;
+    std::optional<IndexFont> m_pScreenFont, m_pPrintFont;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void Invalidate();
+    void UpdateScrollBars();
+    void OnFilmSize();
+    void OnSpotSize();
+
+    CXelmorDoc* m_pDoc;
+    CParameterSet* m_pBar;
+    SettingsStore* m_pSettings;
+};
+
+} // namespace xelmor
