@@ -88,6 +88,9 @@ CMainFrame::CMainFrame(CXelmorApp& app, QWidget* parent)
         UpdateCommandUI();
     });
     connect(m_pDoc, &CXelmorDoc::SpotCountChanged, m_pBar, &CFullControlBar::SetSpotCountText);
+    connect(m_pDoc, &CXelmorDoc::ParametersChanged, m_pBar, &CFullControlBar::ValuesToControls);
+    connect(m_pDoc, &CXelmorDoc::LevelsChanged, m_pBar, &CFullControlBar::ShowLevels);
+    connect(m_pDoc, &CXelmorDoc::SelectionCleared, m_pBar, &CFullControlBar::ClearSelectedSpot);
     connect(m_pDock, &QDockWidget::visibilityChanged, this, [this] { UpdateCommandUI(); });
     OnTitleChanged(m_pDoc->Title());
 
