@@ -76,6 +76,7 @@ CMainFrame::CMainFrame(CXelmorApp& app, QWidget* parent)
     m_pDock->setWidget(m_pBar);
     addDockWidget(Qt::LeftDockWidgetArea, m_pDock);
     m_pBar->SetCommandTarget([this](int id) { OnCommand(id); });
+    m_pBar->SetFolders(&app.m_strDirCrystal, &app.m_strDirSpectrum, app.m_strProgramDir);
 
     m_pView = new CXelmorView(m_pDoc, params, &app.Settings(), this);
     setCentralWidget(m_pView);

@@ -1,5 +1,7 @@
 #include "xelmor/panel/full_control_bar.h"
 
+#include "xelmor/dialogs/first_pattern.h"
+
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -72,7 +74,7 @@ constexpr std::initializer_list<const char*> kStepCaptions = {"+10", "-10", "+0.
 } // namespace
 
 CFullControlBar::CFullControlBar(CParameterSet* params, SettingsStore* settings, QWidget* parent)
-    : QWidget(parent), m_pParams(params) {
+    : QWidget(parent), m_pParams(params), m_pSettings(settings) {
     setObjectName(QStringLiteral("id320"));
     setWindowTitle(QStringLiteral("Xelmor Control Panel"));
     ReadPanelSettings(*settings, *params);
@@ -553,8 +555,11 @@ void CFullControlBar::OnCrystal() {
         ZeroSixEdits();
         return;
     }
-    // The crystal dialog comes with the crystal structure files; it ends with the Geometry
-    // action.
+    // A new crystal is drawn without the old spots and needs its geometry at once.
+    if (RunCrystalDialog(this, *m_pParams, *m_pDirCrystal, m_strProgramDir)) {
+        Send(ID_INVALIDATE_VIEW);
+        OnGeometry();
+    }
 }
 
 void CFullControlBar::OnGeometry() {
@@ -562,7 +567,32 @@ void CFullControlBar::OnGeometry() {
         RefuseInputs(SimulateBlock::NoCrystal, true);
         return;
     }
-    // The geometry dialog comes with the diffraction geometry; it ends with the update cycle.
+    if (RunGeometryDialog(this, *m_pParams)) {
+        m_pD->setText(QString::fromStdString(PanelNumber(m_pParams->m_D / 10)));
+        OnUpdateBar();
+    }
+}
+
+void CFullControlBar::OnSpectrum() {
+    if (RunSpectrumDialog(this, *m_pParams, *m_pSettings, *m_pDirSpectrum, m_strProgramDir))
+        OnUpdateBar();
+}
+
+void CFullControlBar::SetFolders(QString* dirCrystal, QString* dirSpectrum, QString programDir) {
+    m_pDirCrystal = dirCrystal;
+    m_pDirSpectrum = dirSpectrum;
+    m_strProgramDir = std::move(programDir);
+}
+
+void CFullControlBar::OnRotationSequenceHelp() {
+    if (RunSequenceDialog(this, *m_pParams, *m_pSettings)) {
+        SetRotationLabels();
+        OnUpdateBar();
+    }
+}
+
+void CFullControlBar::OnFilmHelp() {
+    RunFilmHelp(this);
 }
 
 void CFullControlBar::OnNormalise() {

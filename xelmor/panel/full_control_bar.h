@@ -4,6 +4,7 @@
 // right-click menu.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -48,7 +49,11 @@ public:
     // handle (yet).
     bool OnCommand(int id);
     // The menu's "Spectr&um..." passed on by the main window.
-    void OnSpectrum() {}
+    void OnSpectrum();
+
+    // The folders the crystal and spectrum dialogs start in and update, and the program folder
+    // with the example files (the application keeps them).
+    void SetFolders(QString* dirCrystal, QString* dirSpectrum, QString programDir);
 
     // The input check of the look-up table and of a run: a spectrum, a crystal and a geometry
     // must be present. Otherwise shows the warning of the first one missing, gives the focus to
@@ -106,15 +111,20 @@ private:
     void OnReduceSpots();
     void OnShowIndex();
     // Buttons whose dialogs are not part of the program yet.
-    void OnRotationSequenceHelp() {}
-    void OnFilmHelp() {}
+    void OnRotationSequenceHelp();
+    void OnFilmHelp();
     void OnIntensityHelp() {}
     void OnRotateAroundG() {}
     void OnFind() {}
     void OnMore() {}
 
     CParameterSet* m_pParams;
+    SettingsStore* m_pSettings;
     std::function<void(int)> m_send;
+    QString m_strNoFolder;
+    QString* m_pDirCrystal = &m_strNoFolder;
+    QString* m_pDirSpectrum = &m_strNoFolder;
+    QString m_strProgramDir;
 
     QPushButton* m_pCrystal = nullptr;  // 1005
     QPushButton* m_pGeometry = nullptr; // 1006
