@@ -17,27 +17,8 @@ using namespace xelmor::test;
 
 namespace {
 
-struct Started {
-    MemorySettingsStore store;
-    MessageRecorder messages;
-    DialogScript dialogs{[](QDialog& d) { d.reject(); }};
-    FileScript files;
-    std::unique_ptr<CXelmorApp> app;
-    CMainFrame* frame = nullptr;
-    CXelmorDoc* doc = nullptr;
-
-    explicit Started(std::function<void(MemorySettingsStore&)> prepare = {}) {
-        MarkCalibrated(store);
-        if (prepare)
-            prepare(store);
-        app = StartApp(store);
-        frame = app->MainFrame();
-        doc = app->Document();
-    }
-    void Simulate() {
-        SetUpSilicon(app->m_Params);
-        frame->OnCommand(ID_UPDATE_BAR_TO_APP);
-    }
+struct Started : StartedApp {
+    using StartedApp::StartedApp;
     QString SpotCountText() const {
         return frame->ControlBar()->findChild<QLabel*>(QStringLiteral("id1167"))->text();
     }

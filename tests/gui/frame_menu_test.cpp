@@ -51,26 +51,7 @@ protected:
     }
 };
 
-struct Started {
-    MemorySettingsStore store;
-    MessageRecorder messages;
-    DialogScript dialogs{[](QDialog& d) { d.reject(); }};
-    FileScript files;
-    RecordingShell shell;
-    std::unique_ptr<CXelmorApp> app;
-    CMainFrame* frame = nullptr;
-
-    Started() {
-        MarkCalibrated(store);
-        app = StartApp(store);
-        frame = app->MainFrame();
-    }
-    // A pattern with spots.
-    void Simulate() {
-        SetUpSilicon(app->m_Params);
-        frame->OnCommand(ID_UPDATE_BAR_TO_APP);
-    }
-};
+using Started = StartedApp;
 
 } // namespace
 

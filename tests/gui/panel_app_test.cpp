@@ -23,25 +23,8 @@ using namespace xelmor::test;
 
 namespace {
 
-struct Started {
-    MemorySettingsStore store;
-    MessageRecorder messages;
-    DialogScript dialogs{[](QDialog& d) { d.reject(); }};
-    FileScript files;
-    std::unique_ptr<CXelmorApp> app;
-    CMainFrame* frame = nullptr;
-    CFullControlBar* bar = nullptr;
-
-    explicit Started(std::function<void(MemorySettingsStore&)> prepare = {}) {
-        MarkCalibrated(store);
-        if (prepare)
-            prepare(store);
-        app = StartApp(store);
-        frame = app->MainFrame();
-        bar = frame->ControlBar();
-    }
-
-    CParameterSet& Params() { return app->m_Params; }
+struct Started : StartedApp {
+    using StartedApp::StartedApp;
     QString Text(int id) const {
         const QString name = QStringLiteral("id%1").arg(id);
         if (auto* c = bar->findChild<QComboBox*>(name))

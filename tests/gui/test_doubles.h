@@ -13,11 +13,15 @@
 #include <memory>
 #include <vector>
 
+#include "xelmor/app/commands.h"
+#include "xelmor/app/main_frame.h"
 #include "xelmor/app/seams.h"
 #include "xelmor/app/xelmor_app.h"
+#include "xelmor/app/xelmor_doc.h"
 #include "xelmor/core/params.h"
 #include "xelmor/files/settings.h"
 #include "xelmor/files/settings_values.h"
+#include "xelmor/panel/full_control_bar.h"
 
 namespace xelmor::test {
 
@@ -190,5 +194,35 @@ inline void SetUpSilicon(CParameterSet& p) {
     p.m_Hmax = p.m_Kmax = p.m_Lmax = 4;
     MarkGeometryConfirmed(p);
 }
+
+// A started program with every double installed (dialogs are cancelled unless a test sets
+// `dialogs.fill`), on a calibrated store that `prepare` may fill first.
+struct StartedApp {
+    MemorySettingsStore store;
+    MessageRecorder messages;
+    DialogScript dialogs{[](QDialog& d) { d.reject(); }};
+    FileScript files;
+    RecordingShell shell;
+    std::unique_ptr<CXelmorApp> app;
+    CMainFrame* frame = nullptr;
+    CXelmorDoc* doc = nullptr;
+    CFullControlBar* bar = nullptr;
+
+    explicit StartedApp(std::function<void(MemorySettingsStore&)> prepare = {}) {
+        MarkCalibrated(store);
+        if (prepare)
+            prepare(store);
+        app = StartApp(store);
+        frame = app->MainFrame();
+        doc = app->Document();
+        bar = frame->ControlBar();
+    }
+    CParameterSet& Params() { return app->m_Params; }
+    // A pattern with spots: silicon with a confirmed geometry, then a run.
+    void Simulate() {
+        SetUpSilicon(app->m_Params);
+        frame->OnCommand(ID_UPDATE_BAR_TO_APP);
+    }
+};
 
 } // namespace xelmor::test

@@ -82,17 +82,8 @@ CDlgCryst::CDlgCryst(const StructureData& crystal, const QString& dirCrystal,
     m_pAtoms->setAccessibleName(QStringLiteral("Atoms"));
 
     // The example file and the buttons.
-    auto* exampleLabel = new QLabel(QStringLiteral("Example &file:"), this);
-    auto* example = new CEdit_Color(this);
-    example->setObjectName(QStringLiteral("id1103"));
-    example->setText(m_strExampleFile);
-    exampleLabel->setBuddy(example);
-    auto* formatHelp = new QPushButton(QStringLiteral("For file format, click to see"), this);
-    formatHelp->setObjectName(QStringLiteral("id1129"));
-    auto* exampleRow = new QHBoxLayout;
-    exampleRow->addWidget(exampleLabel);
-    exampleRow->addWidget(example, 1);
-    exampleRow->addWidget(formatHelp);
+    const ExampleFileRow exampleRow = MakeExampleFileRow(this, m_strExampleFile, 1103);
+    QPushButton* formatHelp = exampleRow.formatHelp;
 
     auto* import = new QPushButton(QStringLiteral("&Import..."), this);
     import->setObjectName(QStringLiteral("id1105"));
@@ -123,7 +114,7 @@ CDlgCryst::CDlgCryst(const StructureData& crystal, const QString& dirCrystal,
     left->addLayout(nameRow);
     left->addLayout(cellRow);
     left->addWidget(m_pAtoms, 1);
-    left->addLayout(exampleRow);
+    left->addLayout(exampleRow.layout);
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 1);
     top->addSpacing(8);

@@ -108,17 +108,8 @@ CDlgSpectrum::CDlgSpectrum(const SpectrumDialogValues& values, SettingsStore* se
     plotGrid->addWidget(m_pPlot, 0, 1);
     plotGrid->addWidget(wavelengthLabel, 1, 1);
 
-    auto* exampleLabel = new QLabel(QStringLiteral("Example &file:"), this);
-    auto* example = new CEdit_Color(this);
-    example->setObjectName(QStringLiteral("id1128"));
-    example->setText(m_strExampleFile);
-    exampleLabel->setBuddy(example);
-    auto* formatHelp = new QPushButton(QStringLiteral("For file format, click to see"), this);
-    formatHelp->setObjectName(QStringLiteral("id1129"));
-    auto* exampleRow = new QHBoxLayout;
-    exampleRow->addWidget(exampleLabel);
-    exampleRow->addWidget(example, 1);
-    exampleRow->addWidget(formatHelp);
+    const ExampleFileRow exampleRow = MakeExampleFileRow(this, m_strExampleFile, 1128);
+    QPushButton* formatHelp = exampleRow.formatHelp;
     auto* notepad = new QLabel(QStringLiteral("You can edit *.spct files using Notepad."), this);
 
     auto* import = new QPushButton(QStringLiteral("&Import Spectrum..."), this);
@@ -151,7 +142,7 @@ CDlgSpectrum::CDlgSpectrum(const SpectrumDialogValues& values, SettingsStore* se
     auto* left = new QVBoxLayout;
     left->addLayout(nameRow);
     left->addLayout(plotGrid);
-    left->addLayout(exampleRow);
+    left->addLayout(exampleRow.layout);
     left->addWidget(notepad);
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 1);

@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <charconv>
 #include <cmath>
@@ -21,6 +24,7 @@
 #include "xelmor/dialogs/dlg_help_film.h"
 #include "xelmor/dialogs/dlg_spectrum.h"
 #include "xelmor/files/spectrum_file.h"
+#include "xelmor/panel/input_controls.h"
 
 namespace xelmor {
 
@@ -180,6 +184,21 @@ bool RunSequenceDialog(QWidget* parent, CParameterSet& p, SettingsStore& setting
 void RunFilmHelp(QWidget* parent) {
     CDlgHelpFilm dialog(parent);
     RunModal(dialog);
+}
+
+ExampleFileRow MakeExampleFileRow(QWidget* parent, const QString& file, int editId) {
+    auto* label = new QLabel(QStringLiteral("Example &file:"), parent);
+    auto* example = new CEdit_Color(parent);
+    example->setObjectName(QStringLiteral("id%1").arg(editId));
+    example->setText(file);
+    label->setBuddy(example);
+    auto* formatHelp = new QPushButton(QStringLiteral("For file format, click to see"), parent);
+    formatHelp->setObjectName(QStringLiteral("id1129"));
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(example, 1);
+    row->addWidget(formatHelp);
+    return {row, formatHelp};
 }
 
 } // namespace xelmor

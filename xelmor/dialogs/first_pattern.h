@@ -6,6 +6,9 @@
 
 #include <QString>
 
+class QHBoxLayout;
+class QPushButton;
+
 #include <optional>
 
 class QLineEdit;
@@ -62,6 +65,14 @@ QString ProgramFile(const QString& programDir, const QString& fileName);
 // The format-help buttons: opens the example file in the desktop's text editor; when that
 // fails, says so and names the file.
 void ShowExampleFile(QWidget* parent, const QString& path);
+
+// The row of the crystal and spectrum dialogs that names the example file (a coloured
+// read-only edit with the id `editId`) and offers the format help button (id 1129).
+struct ExampleFileRow {
+    QHBoxLayout* layout;
+    QPushButton* formatHelp;
+};
+ExampleFileRow MakeExampleFileRow(QWidget* parent, const QString& file, int editId);
 
 // The folder a file chooser starts in: the last one used, or the program folder.
 QString StartFolder(const QString& lastFolder, const QString& programDir);
