@@ -15,6 +15,7 @@
 #include "xelmor/app/xelmor_app.h"
 #include "xelmor/app/xelmor_doc.h"
 #include "xelmor/dialogs/dlg_calib_zoom.h"
+#include "xelmor/dialogs/dlg_sel_spot.h"
 #include "xelmor/panel/full_control_bar.h"
 #include "xelmor/view/xelmor_view.h"
 
@@ -81,6 +82,13 @@ CMainFrame::CMainFrame(CXelmorApp& app, QWidget* parent)
     m_pView = new CXelmorView(m_pDoc, params, &app.Settings(), this);
     setCentralWidget(m_pView);
 
+    // The spot details, hidden until "&More..." or a double click shows them; closing the
+    // dialog only hides it.
+    m_pSelSpot = new CDlgSelSpot(this);
+    m_pSelSpot->hide();
+    m_pBar->SetSpotDialog(m_pSelSpot);
+    m_pView->SetSelectionTargets(m_pBar, m_pSelSpot);
+
     BuildMenus();
 
     connect(m_pDoc, &CXelmorDoc::TitleChanged, this, &CMainFrame::OnTitleChanged);
@@ -92,6 +100,7 @@ CMainFrame::CMainFrame(CXelmorApp& app, QWidget* parent)
     connect(m_pDoc, &CXelmorDoc::ParametersChanged, m_pBar, &CFullControlBar::ValuesToControls);
     connect(m_pDoc, &CXelmorDoc::LevelsChanged, m_pBar, &CFullControlBar::ShowLevels);
     connect(m_pDoc, &CXelmorDoc::SelectionCleared, m_pBar, &CFullControlBar::ClearSelectedSpot);
+    connect(m_pDoc, &CXelmorDoc::SelectionCleared, m_pSelSpot, &CDlgSelSpot::Clear);
     connect(m_pDock, &QDockWidget::visibilityChanged, this, [this] { UpdateCommandUI(); });
     OnTitleChanged(m_pDoc->Title());
 

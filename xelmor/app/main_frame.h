@@ -17,6 +17,7 @@ class QMenu;
 
 namespace xelmor {
 
+class CDlgSelSpot;
 class CFullControlBar;
 class CXelmorApp;
 class CXelmorDoc;
@@ -46,6 +47,7 @@ public:
     CFullControlBar* ControlBar() const { return m_pBar; }
     QDockWidget* ControlDock() const { return m_pDock; }
     CXelmorView* View() const { return m_pView; }
+    CDlgSelSpot* SelSpotDialog() const { return m_pSelSpot; }
 
     // The placement the window would store now: maximised, or the outer rectangle of the
     // restored window.
@@ -73,6 +75,7 @@ private:
     CFullControlBar* m_pBar = nullptr;
     QDockWidget* m_pDock = nullptr;
     CXelmorView* m_pView = nullptr;
+    CDlgSelSpot* m_pSelSpot = nullptr;
     std::map<int, QAction*> m_actions;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentAnchor = nullptr; // the separator after the recent documents

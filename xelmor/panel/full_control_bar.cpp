@@ -407,6 +407,13 @@ void CFullControlBar::Send(int id) {
         m_send(id);
 }
 
+CFullControlBar::~CFullControlBar() {
+    // The child controls outlive this part of the destruction: a signal they send while they
+    // are torn down (a combo box losing its focus) must not reach a half-destroyed panel.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+}
+
 void CFullControlBar::Post(std::function<void()> action) {
     QTimer::singleShot(0, this, std::move(action));
 }
@@ -543,6 +550,18 @@ void CFullControlBar::ShowLevels() {
 void CFullControlBar::ClearSelectedSpot() {
     m_pReflection->clear();
     m_pWavelength->clear();
+}
+
+void CFullControlBar::ShowSelectedSpot(const QString& reflection, const QString& wavelength) {
+    m_pReflection->setText(reflection);
+    m_pWavelength->setText(wavelength);
+}
+
+void CFullControlBar::OnMore() {
+    if (!m_pSpotDialog)
+        return;
+    m_pSpotDialog->show();
+    m_pSpotDialog->raise();
 }
 
 void CFullControlBar::SetSpotCountText(const QString& text) {

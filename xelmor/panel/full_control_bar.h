@@ -38,11 +38,14 @@ public:
     // Builds every control and reads the zoom calibration and the label font values from the
     // settings once, as the panel's initialisation does. The controls show the parameter set.
     CFullControlBar(CParameterSet* params, SettingsStore* settings, QWidget* parent = nullptr);
+    ~CFullControlBar() override;
 
     QSize sizeHint() const override;
 
     // Where the panel sends its commands (the main window's routing).
     void SetCommandTarget(std::function<void(int)> send) { m_send = std::move(send); }
+    // The spot-details dialog that "&More..." shows.
+    void SetSpotDialog(QWidget* dialog) { m_pSpotDialog = dialog; }
 
     // A command delivered to the panel: 32871 and 1003 run the update cycle, 1045 normalises,
     // 32898 resets the angles, tilt and shifts to 0. False for a command the panel does not
@@ -84,6 +87,8 @@ public slots:
     void ShowLevels();
     // The selection is gone: the Reflection and Wavelength boxes are emptied.
     void ClearSelectedSpot();
+    // A spot was selected: the Reflection and Wavelength boxes show its texts.
+    void ShowSelectedSpot(const QString& reflection, const QString& wavelength);
 
 protected:
     // A right click on the panel's background (not on a control) offers "Reset parameters to 0".
@@ -116,7 +121,7 @@ private:
     void OnIntensityHelp() {}
     void OnRotateAroundG() {}
     void OnFind() {}
-    void OnMore() {}
+    void OnMore();
 
     CParameterSet* m_pParams;
     SettingsStore* m_pSettings;
@@ -156,6 +161,7 @@ private:
     CEdit_Color* m_pWavelength = nullptr;   // 1052
     QPushButton* m_pFind = nullptr;         // 1055
     QLabel* m_pSpotCount = nullptr;         // 1167
+    QWidget* m_pSpotDialog = nullptr;
 };
 
 } // namespace xelmor

@@ -1,5 +1,6 @@
 #include "xelmor/view/xelmor_view.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -10,7 +11,10 @@
 #include "xelmor/app/commands.h"
 #include "xelmor/app/seams.h"
 #include "xelmor/app/xelmor_doc.h"
+#include "xelmor/core/spot_pick.h"
 #include "xelmor/dialogs/dlg_film_size.h"
+#include "xelmor/dialogs/dlg_sel_spot.h"
+#include "xelmor/panel/full_control_bar.h"
 
 namespace xelmor {
 
@@ -108,6 +112,16 @@ void CXelmorView::CreateIndexFonts(bool screen, bool print) {
     Invalidate();
 }
 
+ViewFrame CXelmorView::Frame() const {
+    ViewFrame f;
+    f.scale = m_Scale;
+    f.width = m_TotalWidth;
+    f.height = m_TotalHeight;
+    f.shiftX = m_pDoc->m_Run.runShiftX;
+    f.shiftY = m_pDoc->m_Run.runShiftY;
+    return f;
+}
+
 PatternScene CXelmorView::Scene() const {
     PatternScene s;
     s.params = m_pBar;
@@ -152,6 +166,62 @@ void CXelmorView::resizeEvent(QResizeEvent* event) {
 void CXelmorView::scrollContentsBy(int dx, int dy) {
     // The mapping only moves by whole pixels, so the drawn part can be moved as it is.
     viewport()->scroll(dx, dy);
+}
+
+void CXelmorView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        OnLeftButtonDown(event);
+        return;
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CXelmorView::OnLeftButtonDown(QMouseEvent* event) {
+    const std::vector<CDot>& spots = m_pDoc->Spots();
+    if (spots.empty())
+        return;
+    CParameterSet& p = *m_pBar;
+    const QPoint at = event->position().toPoint();
+    const LogicalPoint point = Mapping().ToLogical(at.x(), at.y());
+    const int prev = m_pDoc->m_nSelSpot;
+    const int hit = HitSpot(spots, Frame(), p.m_SpotWidth, p.m_SpotHeight, point);
+    // The selected spot clicked again: nothing changes and nothing is redrawn.
+    if (hit >= 0 && hit == prev)
+        return;
+    m_pDoc->m_nSelSpot = hit;
+    if (hit >= 0) {
+        const CDot& spot = spots[static_cast<std::size_t>(hit)];
+        if (m_pControlBar)
+            m_pControlBar->ShowSelectedSpot(QString::fromStdString(SpotReflectionText(spot)),
+                                            QString::fromStdString(SpotWavelengthText(spot)));
+        if (m_pSelSpot)
+            m_pSelSpot->ShowSpot(&spot, p.m_Isat);
+    } else {
+        // Empty film with nothing selected and no marker: nothing to take away.
+        if (prev < 0 && !p.m_bMajorSpot) {
+            QAbstractScrollArea::mousePressEvent(event);
+            return;
+        }
+        if (m_pSelSpot)
+            m_pSelSpot->ShowSpot(nullptr, p.m_Isat);
+        if (m_pControlBar)
+            m_pControlBar->ClearSelectedSpot();
+    }
+    // A left click removes both look-up-table markers.
+    p.m_bSecondSpot = 0;
+    p.m_bMajorSpot = 0;
+    Invalidate();
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CXelmorView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const int sel = m_pDoc->m_nSelSpot;
+    if (event->button() == Qt::LeftButton && m_pSelSpot && sel >= 0 &&
+        sel < static_cast<int>(m_pDoc->Spots().size())) {
+        m_pSelSpot->show();
+        m_pSelSpot->raise();
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
 void CXelmorView::Invalidate() {

@@ -12,6 +12,8 @@
 
 namespace xelmor {
 
+class CDlgSelSpot;
+class CFullControlBar;
 class CXelmorDoc;
 class SettingsStore;
 
@@ -24,6 +26,16 @@ public:
                 QWidget* parent = nullptr);
 
     CXelmorDoc* GetDocument() const { return m_pDoc; }
+
+    // Where a selection is shown: the panel's Reflection and Wavelength boxes and the
+    // spot-details dialog.
+    void SetSelectionTargets(CFullControlBar* bar, CDlgSelSpot* details) {
+        m_pControlBar = bar;
+        m_pSelSpot = details;
+    }
+
+    // The view's frame at the current scale: extent and the film shift of the last run.
+    ViewFrame Frame() const;
 
     // Handles the view's commands: 32800 crosslines, 32922 spot 000, 32782 labels (toggles),
     // 32874 scale, 32882 redraw, 32869 film size, 32780 spot size. False for any other id.
@@ -55,16 +67,22 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // A left click selects the spot under the pointer; a double click shows its details.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void Invalidate();
     void UpdateScrollBars();
     void OnFilmSize();
     void OnSpotSize();
+    void OnLeftButtonDown(QMouseEvent* event);
 
     CXelmorDoc* m_pDoc;
     CParameterSet* m_pBar;
     SettingsStore* m_pSettings;
+    CFullControlBar* m_pControlBar = nullptr;
+    CDlgSelSpot* m_pSelSpot = nullptr;
 };
 
 } // namespace xelmor
