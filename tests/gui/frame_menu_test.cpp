@@ -37,20 +37,6 @@ QStringList MenuItems(QMenuBar* bar) {
     return out;
 }
 
-// Counts the paints of a widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
-
 using Started = StartedApp;
 
 } // namespace

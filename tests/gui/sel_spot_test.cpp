@@ -22,19 +22,6 @@ using namespace xelmor::test;
 
 namespace {
 
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
-
 // The index of the spot with reduced indices (h, k, l), or -1.
 int FindSpot(const std::vector<CDot>& spots, int h, int k, int l) {
     for (std::size_t i = 0; i < spots.size(); ++i)

@@ -5,8 +5,10 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEvent>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <deque>
 #include <functional>
@@ -194,6 +196,20 @@ inline void SetUpSilicon(CParameterSet& p) {
     p.m_Hmax = p.m_Kmax = p.m_Lmax = 4;
     MarkGeometryConfirmed(p);
 }
+
+// Counts the paints of a widget (to tell that something was, or was not, redrawn).
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
 
 // A started program with every double installed (dialogs are cancelled unless a test sets
 // `dialogs.fill`), on a calibrated store that `prepare` may fill first.
