@@ -36,7 +36,8 @@ void RealField(std::string& out, const char* name, double v) {
 
 } // namespace
 
-std::string PatternJson(const CParameterSet& p, const SimulationResult& r) {
+std::string PatternJson(const CParameterSet& p, const SimulationResult& r,
+                        const CLookUpTable* lut) {
     std::string out = "{";
     Key(out, "spots");
     out += "[";
@@ -99,7 +100,26 @@ std::string PatternJson(const CParameterSet& p, const SimulationResult& r) {
         }
         out += ']';
     }
-    out += "]}\n";
+    out += ']';
+    if (lut) {
+        out += ",\n";
+        Key(out, "lut");
+        out += '{';
+        RealField(out, "angle", lut->m_AngleDeg);
+        out += ',';
+        Key(out, "pairs");
+        out += '[';
+        for (int i = 0; i < lut->m_PairFirst.Count(); ++i) {
+            const HklTriple& a = lut->m_PairFirst[i];
+            const HklTriple& b = lut->m_PairSecond[i];
+            out += i ? ",\n[" : "\n[";
+            out += std::to_string(a.h) + ',' + std::to_string(a.k) + ',' + std::to_string(a.l) +
+                   ',' + std::to_string(b.h) + ',' + std::to_string(b.k) + ',' +
+                   std::to_string(b.l) + ']';
+        }
+        out += "]}";
+    }
+    out += "}\n";
     return out;
 }
 

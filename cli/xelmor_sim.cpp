@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "structfile/text_file.h"
 #include "xelmor/core/geometry.h"
 #include "xelmor/core/lattice.h"
+#include "xelmor/core/lut.h"
 #include "xelmor/core/params.h"
 #include "xelmor/core/prompts.h"
 #include "xelmor/core/simulation.h"
@@ -24,6 +26,10 @@
 #include "xelmor/files/pattern_text.h"
 #include "xelmor/files/settings.h"
 #include "xelmor/files/spectrum_file.h"
+
+#ifdef XELMOR_SIM_IMAGE
+#include "cli/image_output.h"
+#endif
 
 namespace xelmor {
 namespace {
@@ -46,6 +52,15 @@ struct Options {
     std::optional<double> tilt;
     std::optional<double> saturate, truncate;
     std::string json, pdat, save;
+    // The image: its file and its width in pixels (0: 10 pixels per mm of film).
+    std::string image;
+    int width = 0;
+    // The look-up table: the two marked spots "x,y" in mm, the tolerance in degrees, the
+    // limits and the 1-based row whose orientation is simulated.
+    std::vector<std::string> lut;
+    std::optional<double> tolerance;
+    std::vector<int> limits;
+    std::optional<int> pick;
 };
 
 // A step's failure: the program's own message, printed on stderr with a non-zero exit.
@@ -179,9 +194,46 @@ Failure SetUpDetectorAndRotation(CParameterSet& p, const Options& o) {
     return {};
 }
 
-Failure WriteOutputs(const CParameterSet& p, const SimulationResult& r, const Options& o) {
+// The shortest text that reads back as exactly this number.
+std::string ExactText(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// The look-up table on the simulated pattern: the spots are marked where the options say, the
+// pair search runs as the table's "Search Pairs" does, and with --pick the orientation of that
+// row is simulated as "Simulate Pattern" sets it. A message that stops the table's work is a
+// failure; "Too many pairs! ..." is printed and the work goes on with the rows found.
+Failure RunLookUpTable(CParameterSet& p, SimulationResult& r, const Options& o,
+                       CLookUpTable& table) {
+    ParseSpotPosition(o.lut[0], p.m_MajorX, p.m_MajorY);
+    ParseSpotPosition(o.lut[1], p.m_SecondX, p.m_SecondY);
+    PairSearchTexts texts;
+    texts.tolerance = ExactText(o.tolerance.value_or(kStartTolDeg));
+    for (std::size_t i = 0; i < 3; ++i)
+        texts.limits[i] = std::to_string(o.limits.empty() ? kStartSearchLimit : o.limits[i]);
+    const PairSearchOutcome out = table.SearchPairs(p, texts);
+    if (out.message) {
+        if (out.end != PairSearchEnd::TooMany || !out.listed)
+            return out.message->text;
+        std::cerr << out.message->text << '\n';
+    }
+    if (!o.pick)
+        return {};
+    const int rows = table.ShownCount();
+    if (*o.pick < 1 || *o.pick > rows)
+        return "--pick: the look-up table lists " + std::to_string(rows) + " pairs.";
+    if (!table.ApplyRow(p, *o.pick - 1))
+        return ParallelRowMessage().text;
+    RunSimulation(p, r);
+    return {};
+}
+
+Failure WriteOutputs(const CParameterSet& p, const SimulationResult& r, const Options& o,
+                     const CLookUpTable* lut) {
     if (!o.json.empty()) {
-        const std::string json = PatternJson(p, r);
+        const std::string json = PatternJson(p, r, lut);
         if (o.json == "-") {
             std::fwrite(json.data(), 1, json.size(), stdout);
             std::fflush(stdout);
@@ -197,6 +249,14 @@ Failure WriteOutputs(const CParameterSet& p, const SimulationResult& r, const Op
     if (!o.save.empty()) {
         if (auto message = SavePatternDocument(o.save, p))
             return message->text;
+    }
+    if (!o.image.empty()) {
+#ifdef XELMOR_SIM_IMAGE
+        if (auto message = WritePatternImage(p, r, o.image, o.width))
+            return *message;
+#else
+        return "--image: this xelmor-sim was built without the Qt image output.";
+#endif
     }
     return {};
 }
@@ -268,6 +328,32 @@ int Run(int argc, char** argv) {
         ->option_text("FILE|-");
     app.add_option("--pdat", o.pdat, "write the pattern text file")->option_text("FILE.pdat");
     app.add_option("--save", o.save, "write the pattern document")->option_text("FILE.ptn");
+    CLI::Option* image =
+        app.add_option("--image", o.image,
+                       "draw the pattern as the image export does (labels off, information line "
+                       "on)")
+            ->option_text("FILE.png|.bmp|.jpg|.tif");
+    app.add_option("--width", o.width, "width of the image (default: 10 pixels per mm of film)")
+        ->needs(image)
+        ->option_text("PX");
+    CLI::Option* lut =
+        app.add_option("--lut", o.lut,
+                       "mark the Major and the 2nd spot at these film positions (mm) and search "
+                       "the look-up table's plane pairs; adds \"lut\" to the JSON")
+            ->expected(2)
+            ->option_text("X1,Y1 X2,Y2");
+    app.add_option("--tolerance", o.tolerance,
+                   "angular tolerance of the look-up table (default 0.2)")
+        ->needs(lut)
+        ->option_text("DEG");
+    app.add_option("--limits", o.limits, "index limits of the look-up table (default 5 5 5)")
+        ->expected(3)
+        ->needs(lut)
+        ->option_text("HMAX KMAX LMAX");
+    app.add_option("--pick", o.pick,
+                   "simulate the orientation of this row of the look-up table (1 = first)")
+        ->needs(lut)
+        ->option_text("N");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -300,8 +386,11 @@ int Run(int argc, char** argv) {
         if (!failure)
             RunSimulation(p, result);
     }
+    CLookUpTable table;
+    if (!failure && !o.lut.empty())
+        failure = RunLookUpTable(p, result, o, table);
     if (!failure)
-        failure = WriteOutputs(p, result, o);
+        failure = WriteOutputs(p, result, o, o.lut.empty() ? nullptr : &table);
     if (failure) {
         std::cerr << *failure << '\n';
         return 1;

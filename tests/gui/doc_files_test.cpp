@@ -2,6 +2,7 @@
 // saving under a chosen name and again under the same one, and the recent-document list.
 #include <QtTest>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -23,6 +24,10 @@ struct Started : StartedApp {
         return frame->ControlBar()->findChild<QLabel*>(QStringLiteral("id1167"))->text();
     }
 };
+
+QString ComboText(StartedApp& s, const char* id) {
+    return s.bar->findChild<QComboBox*>(QString::fromLatin1(id))->currentText();
+}
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
@@ -113,10 +118,27 @@ private slots:
         QCOMPARE(s.files.requests.size(), std::size_t(1));
         QVERIFY(ReadAll(path) != before);
 
+        s.frame->OnCommand(ID_UPDATE_BAR_TO_APP);
+        const std::vector<CDot> saved = s.doc->Spots();
+        const QString saturate = ComboText(s, "id1073"), truncate = ComboText(s, "id1074");
         s.frame->OnCommand(ID_FILE_NEW);
         QVERIFY(s.doc->Spots().empty());
+        s.app->m_Params.m_nZoom = 200;
         s.files.paths = {path};
         s.frame->OnCommand(ID_FILE_OPEN);
+        // The same spots in the same order, the same levels, and the zoom back at 100 %.
+        QCOMPARE(s.doc->Spots().size(), saved.size());
+        for (std::size_t i = 0; i < saved.size(); ++i) {
+            const CDot &a = saved[i], &b = s.doc->Spots()[i];
+            QVERIFY(a.h == b.h && a.k == b.k && a.l == b.l);
+            QCOMPARE(b.x, a.x);
+            QCOMPARE(b.y, a.y);
+            QCOMPARE(b.intensity, a.intensity);
+        }
+        QCOMPARE(ComboText(s, "id1073"), saturate);
+        QCOMPARE(ComboText(s, "id1074"), truncate);
+        QCOMPARE(s.app->m_Params.m_nZoom, 100);
+        QCOMPARE(ComboText(s, "id1072"), QStringLiteral("100%"));
         QCOMPARE(s.files.requests.size(), std::size_t(2));
         QVERIFY(!s.files.requests[1].save);
         QCOMPARE(s.files.requests[1].title, QStringLiteral("Open"));
@@ -174,8 +196,35 @@ private slots:
         QVERIFY(s.doc->Spots().empty());
         QCOMPARE(s.app->m_Params.nAtoms(), 0);
         QCOMPARE(s.doc->PathName(), QString());
-        QCOMPARE(s.frame->windowTitle(), QStringLiteral("Pattern2 - Xelmorscope"));
+        QCOMPARE(s.frame->windowTitle(), QStringLiteral("garbage.ptn - Xelmorscope"));
         QCOMPARE(ReadAll(garbage), QByteArray("not a pattern document"));
+
+        // Save asks for a name, proposing the file's, instead of writing over it.
+        s.Simulate();
+        s.files.paths = {QString()};
+        s.frame->OnCommand(ID_FILE_SAVE);
+        QCOMPARE(s.files.requests.back().proposedName, QStringLiteral("garbage.ptn"));
+        QCOMPARE(ReadAll(garbage), QByteArray("not a pattern document"));
+
+        // A document of the previous format says so, then fails like any unreadable file.
+        const QString old = dir.filePath(QStringLiteral("old.ptn"));
+        {
+            QFile f(old);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QString version = QStringLiteral("Xelmorscope.File");
+            f.write(QByteArray::fromHex("fffeff") + char(version.size()));
+            f.write(reinterpret_cast<const char*>(version.utf16()), version.size() * 2);
+            f.write(QByteArray(64, '\0'));
+        }
+        s.messages.Clear();
+        s.files.paths = {old};
+        s.frame->OnCommand(ID_FILE_OPEN);
+        QCOMPARE(s.messages.Texts(),
+                 (QStringList{QStringLiteral("No Version Two Files are allowed anymore!"),
+                              QStringLiteral("Failed to open the file. An empty pattern is created.")}));
+        QCOMPARE(s.messages.messages[0].icon, MsgIcon::Stop);
+        QVERIFY(s.doc->Spots().empty());
+        QCOMPARE(s.frame->windowTitle(), QStringLiteral("old.ptn - Xelmorscope"));
     }
 
     void recentDocuments() {

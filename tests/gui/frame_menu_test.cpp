@@ -271,7 +271,7 @@ private slots:
             {ID_UPDATE_BAR_TO_APP, O::Doc},
             {ID_INVALIDATE_VIEW, O::View},
             {ID_SHOW_INDEX, O::View},
-            {ID_FIND_REFLECTION, O::Panel},
+            {ID_FIND_REFLECTION, O::View},
             {ID_LAB_ORIENTATION, O::Doc},
             {ID_FIX_REFL_ROT, O::FixReflRot},
             {ID_FIX_REFL_ROT_AUTO, O::FixReflRot},

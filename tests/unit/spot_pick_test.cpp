@@ -67,5 +67,68 @@ TEST(SpotPick, PanelTextsUseTheLowestKeptOrder) {
     EXPECT_EQ(SpotWavelengthText(Spot(-2, 1, 1, 0, 0, 2, 1.810334)), "0.9052 A");
 }
 
+TEST(SpotPick, TheFilmEndsThirtyUnitsInsideTheExtent) {
+    const ViewFrame f = Frame(1.0, 1000, 800, 0, 0);
+    struct Case {
+        LogicalPoint p;
+        bool onFilm;
+    } const cases[] = {
+        {{30, -30}, true},   {{970, -770}, true}, {{29, -400}, false},
+        {{971, -400}, false}, {{500, -29}, false}, {{500, -771}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OnFilm(f, c.p), c.onFilm) << c.p.x << ", " << c.p.y;
+}
+
+TEST(SpotPick, MarkerTexts) {
+    EXPECT_EQ(MarkerPositionText(123.456789, -50), "12.34568, -5");
+    EXPECT_EQ(MarkerMenuText(123.456789, -50), "(12.3456789, -5) mm");
+    EXPECT_EQ(MarkerPositionText(0, 0), "0, 0");
+}
+
+TEST(SpotPick, ReflectionQueryReadsLikeAStructureFileLine) {
+    struct Case {
+        const char* text;
+        ReflectionQuery q;
+    } const cases[] = {
+        {"1,1,0", {1, 1, 0}},
+        {"1 1 0", {1, 1, 0}},
+        {"1\t1\t0 ! the strong one", {1, 1, 0}},
+        {"  1 ,  1 , 0 # comment", {1, 1, 0}},
+        {"1 1", {1, 1, 0}},
+        {"-2 4x 3.9", {-2, 4, 3}},
+        {"h k l", {0, 0, 0}},
+        {"1 2 3 4", {1, 2, 3}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseReflectionQuery(c.text), c.q) << c.text;
+}
+
+TEST(SpotPick, FindMatchesAnyKeptOrderOfTheFirstSpotThatHasIt) {
+    CDot a = Spot(1, 1, 0, 0, 0, 2);
+    a.harmonics.push_back({4, 1.0, 1.0});
+    CDot b = Spot(2, 2, 0, 0, 0, 1); // a later spot of the same reflection loses
+    const std::vector<CDot> spots{Spot(1, -3, 1, 0, 0), a, b};
+    struct Case {
+        ReflectionQuery q;
+        int spot, harmonic;
+    } const cases[] = {
+        {{1, -3, 1}, 0, 0}, {{2, 2, 0}, 1, 0},  {{4, 4, 0}, 1, 1},
+        {{1, 1, 0}, -1, -1}, {{3, 3, 0}, -1, -1}, {{-1, 3, -1}, -1, -1},
+    };
+    for (const Case& c : cases) {
+        const ReflectionMatch m = FindReflection(spots, c.q);
+        EXPECT_EQ(m.spot, c.spot) << c.q.h << c.q.k << c.q.l;
+        EXPECT_EQ(m.harmonic, c.harmonic) << c.q.h << c.q.k << c.q.l;
+    }
+}
+
+TEST(SpotPick, FindMessages) {
+    EXPECT_EQ(NoPatternYetMessage().text, "No pattern available yet.");
+    EXPECT_EQ(EnterReflectionMessage().text, "Enter   h, k, l   and then click Find.");
+    EXPECT_EQ(ReflectionNotFoundMessage({1, -1, 10}).text,
+              "The current Laue pattern does not contain Reflection 1 -1 10.");
+}
+
 } // namespace
 } // namespace xelmor

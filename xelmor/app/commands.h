@@ -60,6 +60,7 @@ enum CommandId : int {
     ID_LAB_ORIENTATION = 32937,   // "Lab Crystal &Orientation..."
     ID_FIX_REFL_ROT = 312,        // "FixReflRotID"
     ID_FIX_REFL_ROT_AUTO = 32950, // "FixReflRot_Auto_ID"
+    ID_SET_REFL_TO_POINT = 32943, // "&Set a Reflection to this Point"
     ID_FINE_ADJUST_LUT = 32956,   // "FineAdjustPositions_In_LUT"
     ID_SHOW_LUT = 32959,          // "Show Look-Up Table..."
     ID_LUT_MENU = 32953,          // "Look up table menu"

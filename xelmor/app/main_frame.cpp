@@ -14,9 +14,15 @@
 #include "xelmor/app/seams.h"
 #include "xelmor/app/xelmor_app.h"
 #include "xelmor/app/xelmor_doc.h"
+#include "xelmor/core/calculators.h"
 #include "xelmor/dialogs/dlg_calib_zoom.h"
+#include "xelmor/dialogs/dlg_angles.h"
+#include "xelmor/dialogs/dlg_equation.h"
+#include "xelmor/dialogs/dlg_index_font.h"
 #include "xelmor/dialogs/dlg_sel_spot.h"
+#include "xelmor/dialogs/dlg_unit_convert.h"
 #include "xelmor/panel/full_control_bar.h"
+#include "xelmor/tools/dlg_lut.h"
 #include "xelmor/view/xelmor_view.h"
 
 namespace xelmor {
@@ -77,6 +83,7 @@ CMainFrame::CMainFrame(CXelmorApp& app, QWidget* parent)
     m_pDock->setWidget(m_pBar);
     addDockWidget(Qt::LeftDockWidgetArea, m_pDock);
     m_pBar->SetCommandTarget([this](int id) { OnCommand(id); });
+    m_pDoc->SetApplyOrientation([this] { m_pBar->ZeroRotationsAndUpdate(); });
     m_pBar->SetFolders(&app.m_strDirCrystal, &app.m_strDirSpectrum, app.m_strProgramDir);
 
     m_pView = new CXelmorView(m_pDoc, params, &app.Settings(), this);
@@ -87,7 +94,20 @@ CMainFrame::CMainFrame(CXelmorApp& app, QWidget* parent)
     m_pSelSpot = new CDlgSelSpot(this);
     m_pSelSpot->hide();
     m_pBar->SetSpotDialog(m_pSelSpot);
-    m_pView->SetSelectionTargets(m_pBar, m_pSelSpot);
+
+    // The look-up table, hidden until asked for; it keeps its contents while hidden.
+    m_pLUT = new CDlgLUT(this);
+    m_pLUT->hide();
+    m_pLUT->SetParameters(params);
+    m_pLUT->SetCommandTarget([this](int id) { OnCommand(id); });
+    m_pLUT->SetControlPanel(m_pBar);
+    m_pLUT->SetProgramDir(app.m_strProgramDir);
+
+    // The unit converter, hidden until asked for, with degree and wavelength editable; it keeps
+    // its fields while hidden.
+    m_pUnitConvert = new CDlgUnitConvert(1, 0, this);
+    m_pUnitConvert->hide();
+    m_pView->SetSelectionTargets(m_pBar, m_pSelSpot, m_pLUT);
 
     BuildMenus();
 
@@ -287,11 +307,23 @@ void CMainFrame::OnFrameCommand(int id) {
     case ID_SHOW_LUT:
         OnShowLookUpTable();
         break;
-    case ID_INDEX_FONT:      // the index font dialog
-    case ID_ANGLE_PLANES:    // the angle calculator
-    case ID_UNIT_CONVERSION: // the unit converter
-    case ID_INTENSITY_MODEL: // the picture of the intensity equation
-    case ID_FOCUS_LUT:       // the look-up table dialog
+    case ID_INDEX_FONT:
+        OnIndexFont();
+        break;
+    case ID_ANGLE_PLANES:
+        OnAnglePlanes();
+        break;
+    case ID_UNIT_CONVERSION:
+        OnUnitConversion();
+        break;
+    case ID_FOCUS_LUT:
+        m_pLUT->FocusTable();
+        break;
+    case ID_INTENSITY_MODEL: {
+        CDlgEquation dialog(this);
+        RunModal(dialog);
+        break;
+    }
     default:
         break;
     }
@@ -333,10 +365,33 @@ void CMainFrame::OnShowControlPanel() {
     m_pDock->raise();
 }
 
+void CMainFrame::OnIndexFont() {
+    CParameterSet& p = m_app.m_Params;
+    CDlgIndexFont dialog(IndexFontsOf(p), this);
+    if (RunModal(dialog) != QDialog::Accepted)
+        return;
+    const IndexFontChange change = StoreChangedIndexFonts(m_app.Settings(), p, dialog.Values());
+    if (change.screenFont || change.printFont)
+        m_pView->CreateIndexFonts(change.screenFont, change.printFont);
+    OnCommand(ID_INVALIDATE_VIEW);
+}
+
+void CMainFrame::OnAnglePlanes() {
+    const CParameterSet& p = m_app.m_Params;
+    CAngles dialog({AngleStartIndices(p), p.nAtoms() < 1, p.m_Recip}, this);
+    RunModal(dialog);
+}
+
+void CMainFrame::OnUnitConversion() {
+    m_pUnitConvert->show();
+    m_pUnitConvert->raise();
+    m_pUnitConvert->activateWindow();
+}
+
 void CMainFrame::OnShowLookUpTable() {
     if (!m_pBar->CheckInputs())
         return;
-    // The look-up table dialog comes with its tool.
+    m_pLUT->ShowTable();
 }
 
 void CMainFrame::OnTitleChanged(const QString& title) {

@@ -17,7 +17,9 @@ class QMenu;
 
 namespace xelmor {
 
+class CDlgLUT;
 class CDlgSelSpot;
+class CDlgUnitConvert;
 class CFullControlBar;
 class CXelmorApp;
 class CXelmorDoc;
@@ -48,6 +50,8 @@ public:
     QDockWidget* ControlDock() const { return m_pDock; }
     CXelmorView* View() const { return m_pView; }
     CDlgSelSpot* SelSpotDialog() const { return m_pSelSpot; }
+    CDlgLUT* LookUpTable() const { return m_pLUT; }
+    CDlgUnitConvert* UnitConverter() const { return m_pUnitConvert; }
 
     // The placement the window would store now: maximised, or the outer rectangle of the
     // restored window.
@@ -64,6 +68,9 @@ private:
     void OnCalibZoom();
     void OnShowControlPanel();
     void OnShowLookUpTable();
+    void OnIndexFont();
+    void OnAnglePlanes();
+    void OnUnitConversion();
     void SetSpotColor(int color);
     void SetFontColor(int color);
     void OnTitleChanged(const QString& title);
@@ -76,6 +83,8 @@ private:
     QDockWidget* m_pDock = nullptr;
     CXelmorView* m_pView = nullptr;
     CDlgSelSpot* m_pSelSpot = nullptr;
+    CDlgLUT* m_pLUT = nullptr;
+    CDlgUnitConvert* m_pUnitConvert = nullptr;
     std::map<int, QAction*> m_actions;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentAnchor = nullptr; // the separator after the recent documents

@@ -6,7 +6,10 @@
 
 #include "xelmor/app/commands.h"
 #include "xelmor/app/seams.h"
+#include "xelmor/dialogs/dlg_merge.h"
+#include "xelmor/dialogs/dlg_struct_fact.h"
 #include "xelmor/files/settings.h"
+#include "xelmor/tools/lab_orientations.h"
 
 namespace xelmor {
 
@@ -81,9 +84,11 @@ PatternOpenStatus CXelmorDoc::OpenDocument(const QString& path, QWidget* parent)
         emit FileUsed(path);
         break;
     case PatternOpenStatus::Reset:
+        // The window names the file that was opened, but the document keeps no path to it:
+        // a later Save asks for a name instead of overwriting the unreadable file unasked.
         ClearDocumentParts();
         m_strPathName.clear();
-        SetTitle(QStringLiteral("Pattern%1").arg(m_nPatternNo++));
+        SetTitle(QFileInfo(path).fileName());
         emit ParametersChanged();
         emit SpotCountChanged(QString());
         emit Updated();
@@ -128,6 +133,28 @@ void CXelmorDoc::OnFileSaveAs(QWidget* parent) {
         SaveDocument(path, parent);
 }
 
+void CXelmorDoc::OnExportTextfile(QWidget* parent) {
+    const QString path = Files().Save(
+        parent, QStringLiteral("Export the pattern as a textfile"),
+        QStringLiteral("Xelmorscope Text Files (*.pdat)|*.pdat|All Files (*.*)|*.*||"),
+        QStringLiteral("pdat"), QString(), QString());
+    if (path.isEmpty())
+        return;
+    const CParameterSet& p = *m_pBar;
+    if (const std::optional<Message> failed = SavePatternText(
+            path.toStdString(), Spots(), p.m_SpotWidth, p.m_SpotHeight, p.m_ShiftX, p.m_ShiftY))
+        ShowMessage(parent, *failed);
+}
+
+void CXelmorDoc::OnImportDataPattern(QWidget* parent) {
+    CDlgMerge dialog(m_Merge1, m_Merge2, parent);
+    if (RunModal(dialog) != QDialog::Accepted)
+        return;
+    ApplyMergeEdit(m_Merge1, dialog.TakeSlot(1));
+    ApplyMergeEdit(m_Merge2, dialog.TakeSlot(2));
+    emit Updated();
+}
+
 bool CXelmorDoc::OnCommand(int id, QWidget* parent) {
     switch (id) {
     case ID_FILE_SAVE:
@@ -139,11 +166,22 @@ bool CXelmorDoc::OnCommand(int id, QWidget* parent) {
     case ID_UPDATE_BAR_TO_APP:
         OnUpdateBarToApp();
         return true;
-    case ID_EXPORT_TEXTFILE:     // the pattern text export comes with the merge dialog
-    case ID_IMPORT_DATA_PATTERN: // the merge dialog
-    case ID_STRUCTURE_FACTOR:    // the structure factor calculator
-    case ID_LAB_ORIENTATION:     // the lab orientation dialog
+    case ID_STRUCTURE_FACTOR: {
+        CDlgStructFact dialog(m_pBar->m_Recip, m_pBar->m_Elements, parent);
+        RunModal(dialog);
         return true;
+    }
+    case ID_EXPORT_TEXTFILE:
+        OnExportTextfile(parent);
+        return true;
+    case ID_IMPORT_DATA_PATTERN:
+        OnImportDataPattern(parent);
+        return true;
+    case ID_LAB_ORIENTATION: {
+        CLabOrientations dialog(m_Run.orient, m_pBar, m_applyOrientation, parent);
+        RunModal(dialog);
+        return true;
+    }
     default:
         return false;
     }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,8 +42,9 @@ public:
     void OnUpdateBarToApp();
 
     // Reads the pattern document at `path` and shows what the read reports. Read: the document
-    // takes the file's name. Reset: the content could not be read and the document is a new,
-    // untitled, empty pattern (so a later Save cannot overwrite the unreadable file unasked).
+    // takes the file's name. Reset: the content could not be read; the document is an empty
+    // pattern under the file's name but without its path (so a later Save asks for a name and
+    // cannot overwrite the unreadable file unasked).
     // NotOpened: nothing changed.
     PatternOpenStatus OpenDocument(const QString& path, QWidget* parent);
     // Writes the pattern document to `path` and takes its name; false (after the message) when
@@ -53,6 +55,10 @@ public:
     // structure factor calculator, the simulation run and the lab orientation. False for a
     // command the document does not handle.
     bool OnCommand(int id, QWidget* parent);
+
+    // How a tool that set a new orientation has it shown: the panel's rotation edits become "0"
+    // and its update cycle runs (the main window provides it).
+    void SetApplyOrientation(std::function<void()> apply) { m_applyOrientation = std::move(apply); }
 
     QString Title() const { return m_strTitle; }
     // The file the document was read from or saved to; empty for a new pattern.
@@ -94,9 +100,14 @@ private:
     void SetTitle(const QString& title);
     void OnFileSave(QWidget* parent);
     void OnFileSaveAs(QWidget* parent);
+    // 32820: writes the pattern text file the user names.
+    void OnExportTextfile(QWidget* parent);
+    // 32923: the merge dialog; on OK the slots take its result and the views redraw.
+    void OnImportDataPattern(QWidget* parent);
 
     SettingsStore* m_pSettings;
     QString m_strProgramDir;
+    std::function<void()> m_applyOrientation;
     QString m_strTitle;
     QString m_strPathName;
 };

@@ -1,6 +1,7 @@
 #include "xelmor/core/spot_pick.h"
 
 #include "structfile/number_format.h"
+#include "structfile/text.h"
 #include "xelmor/core/spot_details.h"
 
 #include <utility>
@@ -44,6 +45,51 @@ std::string SpotReflectionText(const CDot& spot) {
 
 std::string SpotWavelengthText(const CDot& spot) {
     return FormatNumber(spot.lambda / LowestKeptOrder(spot), 4) + " A";
+}
+
+bool OnFilm(const ViewFrame& f, LogicalPoint p) {
+    return 30 <= p.x && p.x <= f.width - 30 && 30 - f.height <= p.y && p.y <= -30;
+}
+
+std::string MarkerPositionText(double x, double y) {
+    return FormatNumber(x / 10, 5) + ", " + FormatNumber(y / 10, 5);
+}
+
+std::string MarkerMenuText(double x, double y) {
+    return "(" + FormatNumber(x / 10, 8) + ", " + FormatNumber(y / 10, 8) + ") mm";
+}
+
+ReflectionQuery ParseReflectionQuery(std::string_view text) {
+    const std::vector<std::string> t = SplitTokens(CleanLine(text), 3);
+    auto token = [&t](std::size_t i) { return i < t.size() ? ParseInt(t[i]) : 0; };
+    return {token(0), token(1), token(2)};
+}
+
+ReflectionMatch FindReflection(const std::vector<CDot>& spots, const ReflectionQuery& q) {
+    for (std::size_t i = 0; i < spots.size(); ++i) {
+        const CDot& s = spots[i];
+        for (std::size_t j = 0; j < s.harmonics.size(); ++j) {
+            const long long n = s.harmonics[j].n;
+            if (n * s.h == q.h && n * s.k == q.k && n * s.l == q.l)
+                return {static_cast<int>(i), static_cast<int>(j)};
+        }
+    }
+    return {};
+}
+
+Message NoPatternYetMessage() {
+    return MakeMessage("No pattern available yet.", MsgIcon::Exclamation);
+}
+
+Message EnterReflectionMessage() {
+    return MakeMessage("Enter   h, k, l   and then click Find.", MsgIcon::Exclamation);
+}
+
+Message ReflectionNotFoundMessage(const ReflectionQuery& q) {
+    return MakeMessage("The current Laue pattern does not contain Reflection " +
+                           std::to_string(q.h) + " " + std::to_string(q.k) + " " +
+                           std::to_string(q.l) + ".",
+                       MsgIcon::Exclamation);
 }
 
 } // namespace xelmor

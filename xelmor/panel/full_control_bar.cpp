@@ -1,6 +1,8 @@
 #include "xelmor/panel/full_control_bar.h"
 
+#include "xelmor/dialogs/dlg_help_intensity.h"
 #include "xelmor/dialogs/first_pattern.h"
+#include "xelmor/tools/dlg_fix_refl_rot_help.h"
 
 #include <QContextMenuEvent>
 #include <QGridLayout>
@@ -454,8 +456,11 @@ bool CFullControlBar::OnCommand(int id) {
     case ID_RESET_PARAMS_TO_0:
         OnResetToZero();
         return true;
+    case ID_FIND_REFLECTION:
+        // Enter in the Reflection box: Find belongs to the view, which the main window reaches.
+        Send(ID_FIND_REFLECTION);
+        return true;
     default:
-        // Find (32935) comes with the selection of spots.
         return false;
     }
 }
@@ -557,6 +562,33 @@ void CFullControlBar::ShowSelectedSpot(const QString& reflection, const QString&
     m_pWavelength->setText(wavelength);
 }
 
+QString CFullControlBar::ReflectionText() const {
+    return m_pReflection->text();
+}
+
+void CFullControlBar::SetReflectionText(const QString& text) {
+    m_pReflection->setText(text);
+}
+
+void CFullControlBar::FocusReflection() {
+    m_pReflection->setFocus();
+}
+
+void CFullControlBar::ZeroRotationsAndUpdate() {
+    for (CEdit_Enter* e : m_pRot)
+        e->setText(QStringLiteral("0"));
+    OnUpdateBar();
+}
+
+void CFullControlBar::OnRotateAroundG() {
+    CDlgFixReflRotHelp dialog(this);
+    RunModal(dialog);
+}
+
+void CFullControlBar::OnFind() {
+    Send(ID_FIND_REFLECTION);
+}
+
 void CFullControlBar::OnMore() {
     if (!m_pSpotDialog)
         return;
@@ -612,6 +644,11 @@ void CFullControlBar::OnRotationSequenceHelp() {
 
 void CFullControlBar::OnFilmHelp() {
     RunFilmHelp(this);
+}
+
+void CFullControlBar::OnIntensityHelp() {
+    CDlgHelpIntensity dialog(this);
+    RunModal(dialog);
 }
 
 void CFullControlBar::OnNormalise() {

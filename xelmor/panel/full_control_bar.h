@@ -48,8 +48,9 @@ public:
     void SetSpotDialog(QWidget* dialog) { m_pSpotDialog = dialog; }
 
     // A command delivered to the panel: 32871 and 1003 run the update cycle, 1045 normalises,
-    // 32898 resets the angles, tilt and shifts to 0. False for a command the panel does not
-    // handle (yet).
+    // 32898 resets the angles, tilt and shifts to 0, 32935 (Enter in the Reflection box) is
+    // passed on to the main window, which delivers Find to the view. False for a command the
+    // panel does not handle.
     bool OnCommand(int id);
     // The menu's "Spectr&um..." passed on by the main window.
     void OnSpectrum();
@@ -90,6 +91,15 @@ public slots:
     // A spot was selected: the Reflection and Wavelength boxes show its texts.
     void ShowSelectedSpot(const QString& reflection, const QString& wavelength);
 
+public:
+    // The Reflection box, read and written by Find.
+    QString ReflectionText() const;
+    void SetReflectionText(const QString& text);
+    void FocusReflection();
+
+    // A tool set a new orientation: the rotation edits show "0" and the update cycle runs.
+    void ZeroRotationsAndUpdate();
+
 protected:
     // A right click on the panel's background (not on a control) offers "Reset parameters to 0".
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -118,9 +128,9 @@ private:
     // Buttons whose dialogs are not part of the program yet.
     void OnRotationSequenceHelp();
     void OnFilmHelp();
-    void OnIntensityHelp() {}
-    void OnRotateAroundG() {}
-    void OnFind() {}
+    void OnIntensityHelp();
+    void OnRotateAroundG();
+    void OnFind();
     void OnMore();
 
     CParameterSet* m_pParams;
