@@ -35,7 +35,8 @@ void AngleMark(QPainter& p, QPointF at, QPointF from, QPointF to, double r, cons
 
 void DrawCell(QPainter& p, const QRectF& area) {
     const double s = std::min(area.width() / 200.0, area.height() / 160.0);
-    const QPointF o(area.left() + 40 * s, area.top() + 128 * s);
+    // The cell spans 20..190 across and 6..151 down (labels included) of the 200 x 160 area.
+    const QPointF o(area.left() + 20 * s, area.top() + 138 * s);
     const QPointF va(104 * s, 0), vb(58 * s, -44 * s), vc(8 * s, -88 * s);
     const QPointF O = o, A = o + va, B = o + vb, C = o + vc;
     const QPointF AB = A + vb, AC = A + vc, BC = B + vc, ABC = AB + vc;

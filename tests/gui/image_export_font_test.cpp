@@ -41,7 +41,8 @@ private slots:
         settings.indices = indices;
         const std::optional<Message> failed = ExportPatternImage(scene, settings, path);
         QVERIFY(failed);
-        QCOMPARE(QString::fromStdString(failed->text), QStringLiteral("Failed to create the font."));
+        QCOMPARE(QString::fromStdString(failed->text),
+                 QStringLiteral("Failed to create the font."));
         QVERIFY(!QFile::exists(path));
     }
 };

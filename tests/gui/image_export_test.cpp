@@ -21,8 +21,7 @@ using namespace xelmor;
 
 namespace {
 
-template <class W>
-W* Child(QDialog& d, int id) {
+template <class W> W* Child(QDialog& d, int id) {
     return d.findChild<W*>(QStringLiteral("id%1").arg(id));
 }
 
@@ -44,9 +43,9 @@ std::function<void(QDialog&)> Continue(bool sixteenBit, const QString& width = Q
 // The pixel rectangle of spot `i` in an image `width` pixels wide.
 QRect SpotPixels(test::StartedApp& s, std::size_t i, int width) {
     const CParameterSet& p = s.Params();
-    const ExportFrame f = MakeExportFrame(width, ExportHeight(width, p.m_FilmHeight / p.m_FilmWidth),
-                                          p.m_FilmWidth, s.doc->m_Run.runShiftX,
-                                          s.doc->m_Run.runShiftY);
+    const ExportFrame f =
+        MakeExportFrame(width, ExportHeight(width, p.m_FilmHeight / p.m_FilmWidth), p.m_FilmWidth,
+                        s.doc->m_Run.runShiftX, s.doc->m_Run.runShiftY);
     const CDot& d = s.doc->Spots()[i];
     const LogicalRect r =
         ExportSpotRectAt(ExportBaseSpotRect(f, p.m_SpotWidth, p.m_SpotHeight), f.q, d.x, d.y);
@@ -178,9 +177,9 @@ private slots:
                 half = i;
         for (std::size_t i : {std::size_t{0}, half}) {
             const Rgb want = SpotRgb(SpotLevel(spots[i].intensity, p.m_Isat, true), p.m_SpotColor);
-            const Rgb shown = sixteenBit ? Rgb{Quantise555(want.r), Quantise555(want.g),
-                                               Quantise555(want.b)}
-                                         : want;
+            const Rgb shown =
+                sixteenBit ? Rgb{Quantise555(want.r), Quantise555(want.g), Quantise555(want.b)}
+                           : want;
             const QColor got = image.pixelColor(SpotPixels(s, i, 2000).center());
             QVERIFY2(std::abs(got.red() - shown.r) <= tolerance &&
                          std::abs(got.green() - shown.g) <= tolerance &&
@@ -253,8 +252,8 @@ private slots:
         s.files.paths = {path};
         s.dialogs.fill = Continue(false, QStringLiteral("200"));
         s.frame->OnCommand(ID_EXPORT_IMAGE);
-        QCOMPARE(s.messages.Texts(), QStringList{QStringLiteral("Failed to write ") + path +
-                                                 QStringLiteral("!")});
+        QCOMPARE(s.messages.Texts(),
+                 QStringList{QStringLiteral("Failed to write ") + path + QStringLiteral("!")});
         QVERIFY(!QFile::exists(path));
     }
 };

@@ -18,8 +18,7 @@ using namespace xelmor;
 
 namespace {
 
-template <class W>
-W* Child(QDialog& d, int id) {
+template <class W> W* Child(QDialog& d, int id) {
     return d.findChild<W*>(QStringLiteral("id%1").arg(id));
 }
 

@@ -18,8 +18,7 @@ using namespace xelmor;
 
 namespace {
 
-template <class W>
-W* Child(QDialog& d, int id) {
+template <class W> W* Child(QDialog& d, int id) {
     return d.findChild<W*>(QStringLiteral("id%1").arg(id));
 }
 
@@ -104,10 +103,10 @@ private slots:
         QVERIFY(level > 0 && level < 255);
         CXelmorView& view = *s.frame->View();
         const PatternScene scene = view.Scene();
-        const LogicalRect merged = MergeRectAt(
-            MergeBaseRect(scene.frame.width, scene.frame.height, scene.frame.scale, 30, 30, 0, 0,
-                          false),
-            scene.frame.scale, slot.records[k].x, slot.records[k].y, false);
+        const LogicalRect merged =
+            MergeRectAt(MergeBaseRect(scene.frame.width, scene.frame.height, scene.frame.scale, 30,
+                                      30, 0, 0, false),
+                        scene.frame.scale, slot.records[k].x, slot.records[k].y, false);
         QImage image(1200, 1000, QImage::Format_RGB32);
         const DeviceMapping map = MappingOf(image);
         QPainter painter(&image);
@@ -125,7 +124,8 @@ private slots:
         const QByteArray lines = "1\t2\t30\t1 1 1\r\n3\t4\t20\t1 1 1\r\n5\t6\t10\t1 1 1\r\n";
         QTest::newRow("5 with 3 records") << head + "5\r\n" + size + lines << 3;
         QTest::newRow("3 with 5 records")
-            << head + "3\r\n" + size + lines + "7\t8\t5\t1 1 1\r\n9\t9\t1\t1 1 1\r\n" << 3;
+            << head + "3\r\n" + size + lines + "7\t8\t5\t1 1 1\r\n9\t9\t1\t1 1 1\r\n"
+            << 3;
     }
     void headerCount() {
         QFETCH(QByteArray, content);

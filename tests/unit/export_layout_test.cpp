@@ -119,17 +119,17 @@ TEST(Bitmap16, HeaderAndBottomUpPaddedRows) {
     ASSERT_EQ(b.size(), 14u + 40u + 16u);
     EXPECT_EQ(b.substr(0, 2), "BM");
     EXPECT_EQ(U32(b, 2), b.size());
-    EXPECT_EQ(U32(b, 10), 54u);        // pixel data offset
-    EXPECT_EQ(U32(b, 18), 3u);         // width
-    EXPECT_EQ(U32(b, 22), 2u);         // height, positive: bottom-up
-    EXPECT_EQ(U16(b, 28), 16u);        // bits per pixel
-    EXPECT_EQ(U32(b, 30), 0u);         // BI_RGB
-    EXPECT_EQ(U16(b, 54), 0x7fff);     // bottom row first
+    EXPECT_EQ(U32(b, 10), 54u);    // pixel data offset
+    EXPECT_EQ(U32(b, 18), 3u);     // width
+    EXPECT_EQ(U32(b, 22), 2u);     // height, positive: bottom-up
+    EXPECT_EQ(U16(b, 28), 16u);    // bits per pixel
+    EXPECT_EQ(U32(b, 30), 0u);     // BI_RGB
+    EXPECT_EQ(U16(b, 54), 0x7fff); // bottom row first
     EXPECT_EQ(U16(b, 58), 1u << 10 | 2u << 5 | 3u);
-    EXPECT_EQ(U16(b, 60), 0u);         // padding
-    EXPECT_EQ(U16(b, 62), 0x7c00);     // red
-    EXPECT_EQ(U16(b, 64), 0x03e0);     // green
-    EXPECT_EQ(U16(b, 66), 0x001f);     // blue
+    EXPECT_EQ(U16(b, 60), 0u);     // padding
+    EXPECT_EQ(U16(b, 62), 0x7c00); // red
+    EXPECT_EQ(U16(b, 64), 0x03e0); // green
+    EXPECT_EQ(U16(b, 66), 0x001f); // blue
 }
 
 TEST(Bitmap16, QuantisedChannelsAsAReaderShowsThem) {
@@ -145,8 +145,8 @@ TEST(ExportSpots, MergedAndCurrentSpotsSortedByLevel) {
     spots[1].x = 2, spots[1].intensity = 20;
     MergeSlot one(1), two(2);
     one.records = {{10, 0, 50, 1}, {11, 0, 30, 1}}; // current levels: 0.5, 0.3
-    two.saturate = 0.5;                              // its own: N = 0.5 x 40
-    two.records = {{20, 0, 40, 2}, {21, 0, 4, 2}};   // 2.0, 0.2
+    two.saturate = 0.5;                             // its own: N = 0.5 x 40
+    two.records = {{20, 0, 40, 2}, {21, 0, 4, 2}};  // 2.0, 0.2
     const std::vector<ExportSpot> sorted = SortedExportSpots(spots, 100, &one, &two);
     std::vector<double> xs;
     for (const ExportSpot& s : sorted)

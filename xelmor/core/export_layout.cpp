@@ -48,8 +48,7 @@ std::optional<Message> CheckExportWidth(int width, double ratio) {
                        MsgIcon::None);
 }
 
-ExportFrame MakeExportFrame(int width, int height, double filmWidth, double shiftX,
-                            double shiftY) {
+ExportFrame MakeExportFrame(int width, int height, double filmWidth, double shiftX, double shiftY) {
     ExportFrame f;
     f.width = width;
     f.height = height;

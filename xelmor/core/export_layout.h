@@ -40,8 +40,7 @@ struct ExportFrame {
     double shiftX = 0, shiftY = 0; // film shift at the last run, 0.1 mm
 };
 
-ExportFrame MakeExportFrame(int width, int height, double filmWidth, double shiftX,
-                            double shiftY);
+ExportFrame MakeExportFrame(int width, int height, double filmWidth, double shiftX, double shiftY);
 
 // The detector origin in pixels: (int(L/2 - q Sx), int(Hh/2 + q Sy)).
 LogicalPoint ExportOrigin(const ExportFrame& f);

@@ -143,8 +143,8 @@ CDlgExportImage::CDlgExportImage(const ExportDialogValues& values, QWidget* pare
     top->addLayout(labels);
     top->addWidget(m_pSort);
     top->addWidget(m_pInfo);
-    top->addWidget(new QLabel(QStringLiteral("Can export  Bitmap, JPEG, and TIFF format images"),
-                              this));
+    top->addWidget(
+        new QLabel(QStringLiteral("Can export  Bitmap, JPEG, and TIFF format images"), this));
     top->addLayout(buttons);
 
     // The values.

@@ -13,14 +13,14 @@ namespace xelmor {
 
 // What the dialog edits.
 struct ExportDialogValues {
-    int width = 0;         // pixels
-    double ratio = 0.75;   // film height / film width
-    int colorDepth = 1;    // 0: 16 bits, 1: 24 bits
-    int fontNo = 0;        // 0 "Arial Narrow", 1 "Times New Roman"
-    int fontHeight = 20;   // pixels
-    int xOffset = -10;     // pixels
-    int yOffset = 0;       // pixels
-    double ignorePct = 1;  // labels are left out below this percentage of the strongest spot
+    int width = 0;        // pixels
+    double ratio = 0.75;  // film height / film width
+    int colorDepth = 1;   // 0: 16 bits, 1: 24 bits
+    int fontNo = 0;       // 0 "Arial Narrow", 1 "Times New Roman"
+    int fontHeight = 20;  // pixels
+    int xOffset = -10;    // pixels
+    int yOffset = 0;      // pixels
+    double ignorePct = 1; // labels are left out below this percentage of the strongest spot
     int plotIndices = 0;
     int whiteSpaceSep = 1;
     int sortMerged = 1;

@@ -143,10 +143,9 @@ void CDlgMerge::ShowSlot(int slot) {
 }
 
 void CDlgMerge::OnImport(int slot) {
-    const QString path = Files().Open(
-        this, QStringLiteral("Import Xelmorscope Text File to Merge"),
-        QStringLiteral("Xelmorscope Textfiles (*.pdat)|*.pdat||"), QStringLiteral("pdat"),
-        QString());
+    const QString path = Files().Open(this, QStringLiteral("Import Xelmorscope Text File to Merge"),
+                                      QStringLiteral("Xelmorscope Textfiles (*.pdat)|*.pdat||"),
+                                      QStringLiteral("pdat"), QString());
     if (path.isEmpty())
         return;
     MergeReadResult read = ReadMergeFile(path.toStdString(), slot);

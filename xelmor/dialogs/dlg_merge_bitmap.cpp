@@ -108,9 +108,8 @@ CDlgMergeBitmap::CDlgMergeBitmap(const RecordedImageValues& values, SettingsStor
         m_pRealWidth->setText(Num(m_Values.realWidth));
         m_pImport->setEnabled(false);
     } else {
-        const std::string fallback =
-            m_pSettings ? ReadDefaultImportBitmapWidth(*m_pSettings)
-                        : std::string(kDefaultImportBitmapWidthText);
+        const std::string fallback = m_pSettings ? ReadDefaultImportBitmapWidth(*m_pSettings)
+                                                 : std::string(kDefaultImportBitmapWidthText);
         m_pRealWidth->setText(QString::fromStdString(fallback));
         m_pRemove->setEnabled(false);
         m_pRealWidth->setEnabled(false);
@@ -167,8 +166,8 @@ void CDlgMergeBitmap::accept() {
         m_pRealWidth->setText(QStringLiteral("1")); // passes the range check
     const double width = ParseDouble(m_pRealWidth->text().toStdString());
     if (!(width >= kRealWidthMin && width <= kRealWidthMax)) {
-        ShowMessage(this, MakeMessage(NumberRangePrompt(kRealWidthMin, kRealWidthMax),
-                                      MsgIcon::None));
+        ShowMessage(this,
+                    MakeMessage(NumberRangePrompt(kRealWidthMin, kRealWidthMax), MsgIcon::None));
         m_pRealWidth->setFocus();
         m_pRealWidth->selectAll();
         return;

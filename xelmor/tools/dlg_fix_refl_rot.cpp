@@ -53,6 +53,8 @@ CDlgFixReflRot::CDlgFixReflRot(CParameterSet* params, std::function<void()> appl
     p.m_bFixReflOpen = 1;
 
     auto* layout = new QVBoxLayout(this);
+    // The dialog keeps the size its controls ask for.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral("Set Reflection G"), this), 0, 0);
     top->addWidget(new QLabel(QStringLiteral("for the selected "), this), 1, 0);
@@ -66,6 +68,7 @@ CDlgFixReflRot::CDlgFixReflRot(CParameterSet* params, std::function<void()> appl
         auto* label = new QLabel(QString::fromLatin1(names[i]), this);
         label->setAlignment(Qt::AlignCenter);
         m_pHkl[i] = Named(new QLineEdit(Text8(values[i]), this), editIds[i]);
+        m_pHkl[i]->setMaximumWidth(90);
         label->setBuddy(m_pHkl[i]);
         auto* minus = Named(new CUnitStepButton(QStringLiteral("-"), this), minusIds[i]);
         auto* plus = Named(new CUnitStepButton(QStringLiteral("+"), this), plusIds[i]);
@@ -97,6 +100,7 @@ CDlgFixReflRot::CDlgFixReflRot(CParameterSet* params, std::function<void()> appl
     m_pAngle = Named(new QLineEdit(Text8(p.m_RotAroundG), this), 1031);
     m_pAngle->setToolTip(QStringLiteral("Rotation angle. Click the +- buttons right to rotate"));
     around->setBuddy(m_pAngle);
+    m_pAngle->setMaximumWidth(120);
     rot->addWidget(m_pAngle, 1, 1);
     rot->addWidget(new QLabel(QStringLiteral("o"), this), 1, 2);
     m_pPlus = Named(new CStepButton(QStringLiteral("+1"), this), 1219);
@@ -127,6 +131,8 @@ CDlgFixReflRot::CDlgFixReflRot(CParameterSet* params, std::function<void()> appl
         m_pInterval->addItem(QString::fromLatin1(item));
     m_pInterval->setEditText(Text8(p.m_AutoInterval));
     m_pInterval->setToolTip(QStringLiteral("AutoRotate time interval"));
+    m_pStep->setMaximumWidth(120);
+    m_pInterval->setMaximumWidth(90);
     rot->addWidget(m_pAuto, 2, 0);
     rot->addWidget(m_pStep, 2, 1);
     rot->addWidget(new QLabel(QStringLiteral("o"), this), 2, 2);

@@ -31,7 +31,7 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.fillRect(rect(), Qt::white);
         const QPointF o(85, 95);
-        auto axis = [&](QPointF tip, const QString& name) {
+        auto axis = [&](QPointF tip, const QString& name, QPointF labelAt) {
             p.setPen(QPen(Qt::black, 1.5));
             p.drawLine(o, tip);
             const QPointF d = tip - o;
@@ -41,7 +41,7 @@ protected:
             head << tip << tip - u * 9 + n * 4 << tip - u * 9 - n * 4;
             p.setBrush(Qt::black);
             p.drawPolygon(head);
-            p.drawText(tip + u * 6 + QPointF(-4, 5), name);
+            p.drawText(labelAt, name);
         };
         // The plane perpendicular to z'.
         QPolygonF plane;
@@ -50,14 +50,14 @@ protected:
         p.setPen(QPen(QColor(0, 90, 200), 1));
         p.setBrush(QColor(200, 220, 250, 160));
         p.drawPolygon(plane);
-        axis(o + QPointF(70, 0), QStringLiteral("x'"));
-        axis(o + QPointF(0, -78), QStringLiteral("y'"));
-        axis(o + QPointF(-55, 55), QStringLiteral("z'"));
+        axis(o + QPointF(70, 0), QStringLiteral("x'"), o + QPointF(74, 5));
+        axis(o + QPointF(0, -78), QStringLiteral("y'"), o + QPointF(6, -72));
+        axis(o + QPointF(-55, 55), QStringLiteral("z'"), o + QPointF(-42, 50));
         // The incident beam runs against z'.
         p.setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
         p.drawLine(o + QPointF(-75, 75), o + QPointF(-58, 58));
         p.setPen(QColor(200, 0, 0));
-        p.drawText(QPointF(4, 165), QStringLiteral("X-ray"));
+        p.drawText(QPointF(34, 168), QStringLiteral("X-ray"));
     }
 };
 

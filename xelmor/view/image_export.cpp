@@ -52,10 +52,10 @@ void PaintMergedDown(QPainter& p, const MergeSlot& slot, const ExportFrame& f, b
                      const CParameterSet& params) {
     if (slot.records.empty())
         return;
-    const double n = MergeNormaliser(slot.saturate, slot.records.front().intensity,
-                                     patternHasSpots, params.m_Isat);
-    const LogicalRect base = MergeBaseRect(f.width, f.height, f.q, slot.spotWidth,
-                                           slot.spotHeight, slot.shiftX, slot.shiftY, true);
+    const double n = MergeNormaliser(slot.saturate, slot.records.front().intensity, patternHasSpots,
+                                     params.m_Isat);
+    const LogicalRect base = MergeBaseRect(f.width, f.height, f.q, slot.spotWidth, slot.spotHeight,
+                                           slot.shiftX, slot.shiftY, true);
     for (auto it = slot.records.rbegin(); it != slot.records.rend(); ++it) {
         const int level = SpotLevel(it->intensity, n, params.m_bGrayScale != 0);
         Fill(p, MergeRectAt(base, f.q, it->x, it->y, true), SpotRgb(level, slot.nColor));
@@ -158,8 +158,7 @@ std::optional<Message> RenderExportImage(QImage& image, const ExportImageScene& 
             PaintMergedDown(painter, *scene.merge2, f, !spots.empty(), p);
         for (auto it = spots.rbegin(); it != spots.rend(); ++it) {
             const int level = SpotLevel(it->intensity, p.m_Isat, gray);
-            Fill(painter, ExportSpotRectAt(base, f.q, it->x, it->y),
-                 SpotRgb(level, p.m_SpotColor));
+            Fill(painter, ExportSpotRectAt(base, f.q, it->x, it->y), SpotRgb(level, p.m_SpotColor));
         }
     }
 

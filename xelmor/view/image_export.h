@@ -65,8 +65,7 @@ std::optional<Message> WriteExportImage(const QImage& image, const QString& path
 // The whole export after the file was chosen: bitmap, drawing, file. Returns the message to
 // show, nothing when the file was written.
 std::optional<Message> ExportPatternImage(const ExportImageScene& scene,
-                                          const ExportImageSettings& settings,
-                                          const QString& path);
+                                          const ExportImageSettings& settings, const QString& path);
 
 // Test seam: while set, bitmaps are created by `factory` (which may return a null image to stand
 // for a failed allocation); an empty function goes back to the ordinary creation.
