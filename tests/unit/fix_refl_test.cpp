@@ -51,8 +51,8 @@ TEST(FixRefl, AutoRotateLimits) {
     };
     for (const auto& [in, out] : steps)
         EXPECT_EQ(ClampAutoStep(in), out) << in;
-    const std::pair<double, double> intervals[] = {{0, 0.001}, {0.0005, 0.001}, {-1, 0.001},
-                                                   {0.001, 0.001}, {0.5, 0.5}};
+    const std::pair<double, double> intervals[] = {
+        {0, 0.001}, {0.0005, 0.001}, {-1, 0.001}, {0.001, 0.001}, {0.5, 0.5}};
     for (const auto& [in, out] : intervals)
         EXPECT_EQ(ClampAutoInterval(in), out) << in;
 }

@@ -96,8 +96,8 @@ std::optional<Hkl> PerpendicularReference(const ReciprocalBasis& rb, const Hkl& 
     return std::nullopt;
 }
 
-SurfaceAndHorizontal FixReflOrientation(const ReciprocalBasis& rb, const Hkl& gHkl,
-                                        const Hkl& pHkl, const LabTriad& t, double angleDeg) {
+SurfaceAndHorizontal FixReflOrientation(const ReciprocalBasis& rb, const Hkl& gHkl, const Hkl& pHkl,
+                                        const LabTriad& t, double angleDeg) {
     // The crystal frame: g along G, p along the reference, q completing it.
     const Vec3 g = Unit(ReciprocalVector(rb, gHkl.h, gHkl.k, gHkl.l));
     const Vec3 p = Unit(ReciprocalVector(rb, pHkl.h, pHkl.k, pHkl.l));
@@ -190,9 +190,8 @@ Message NotPerpendicularMessage() {
 }
 
 Message LabPlanesNotPerpendicularMessage() {
-    return MakeMessage(
-        "The z' and x' planes might not be exactly perpendicular due to truncation.",
-        MsgIcon::Exclamation);
+    return MakeMessage("The z' and x' planes might not be exactly perpendicular due to truncation.",
+                       MsgIcon::Exclamation);
 }
 
 } // namespace xelmor

@@ -12,6 +12,7 @@
 
 #include "structfile/number_format.h"
 #include "xelmor/app/seams.h"
+#include "xelmor/dialogs/dialog_buttons.h"
 #include "xelmor/dialogs/dialog_pictures.h"
 #include "xelmor/dialogs/first_pattern.h"
 #include "xelmor/panel/input_controls.h"
@@ -131,18 +132,9 @@ CDlgDiffSet::CDlgDiffSet(const GeometryValues& values, const ReciprocalBasis& ba
     auto* planeBox = new QGroupBox(QStringLiteral("Crystal"), this);
     planeBox->setLayout(planes);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("id2"));
-    cancel->setAutoDefault(false);
-    auto* help = new QPushButton(QStringLiteral("?"), this);
-    help->setObjectName(QStringLiteral("id1254"));
-    help->setAutoDefault(false);
+    const auto [ok, cancel] = MakeOkCancel(this);
+    QPushButton* help = DialogButton(this, 1254, QStringLiteral("?"));
     help->setToolTip(QStringLiteral("Help for Setting CCD or Film"));
-    connect(ok, &QPushButton::clicked, this, &CDlgDiffSet::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDlgDiffSet::reject);
     connect(help, &QPushButton::clicked, this, [this] { RunFilmHelp(this); });
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);

@@ -11,6 +11,7 @@
 #include "structfile/number_format.h"
 #include "xelmor/app/seams.h"
 #include "xelmor/core/prompts.h"
+#include "xelmor/dialogs/dialog_buttons.h"
 #include "xelmor/files/settings_values.h"
 
 namespace xelmor {
@@ -99,17 +100,8 @@ CDlgFilmSize::CDlgFilmSize(const SizeDialogValues& values, SettingsStore* settin
         grid->addWidget(heightPicture, 1, 3);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("id2"));
-    cancel->setAutoDefault(false);
-    auto* setDefault = new QPushButton(QStringLiteral("Set as Default"), this);
-    setDefault->setObjectName(QStringLiteral("id1157"));
-    setDefault->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &CDlgFilmSize::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDlgFilmSize::reject);
+    const auto [ok, cancel] = MakeOkCancel(this);
+    QPushButton* setDefault = DialogButton(this, 1157, QStringLiteral("Set as Default"));
     connect(setDefault, &QPushButton::clicked, this, &CDlgFilmSize::OnSetAsDefault);
 
     auto* buttons = new QVBoxLayout;

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "xelmor/core/calculators.h"
+#include "xelmor/dialogs/dialog_buttons.h"
 #include "xelmor/dialogs/first_pattern.h"
 
 namespace xelmor {
@@ -96,17 +97,8 @@ CDlgIndexFont::CDlgIndexFont(const IndexFontValues& values, QWidget* parent)
     auto* box = new QGroupBox(QStringLiteral("Spot Indices"), this);
     box->setLayout(grid);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("id2"));
-    cancel->setAutoDefault(false);
-    auto* reset = new QPushButton(QStringLiteral("&Reset"), this);
-    reset->setObjectName(QStringLiteral("id1181"));
-    reset->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &CDlgIndexFont::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDlgIndexFont::reject);
+    const auto [ok, cancel] = MakeOkCancel(this);
+    QPushButton* reset = DialogButton(this, 1181, QStringLiteral("&Reset"));
     connect(reset, &QPushButton::clicked, this, &CDlgIndexFont::OnReset);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);

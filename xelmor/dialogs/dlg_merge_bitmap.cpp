@@ -12,6 +12,7 @@
 #include "structfile/number_format.h"
 #include "xelmor/app/seams.h"
 #include "xelmor/core/prompts.h"
+#include "xelmor/dialogs/dialog_buttons.h"
 #include "xelmor/files/settings_values.h"
 #include "xelmor/view/recorded_image.h"
 
@@ -77,12 +78,7 @@ CDlgMergeBitmap::CDlgMergeBitmap(const RecordedImageValues& values, SettingsStor
         QStringLiteral("Supports bitmap, jpeg formats, and also some tiff (8-bit) formats."), this);
     auto* realSize = new QLabel(
         QStringLiteral("The Real Size is required so as to plot the image in correct size."), this);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("id2"));
-    cancel->setAutoDefault(false);
+    const auto [ok, cancel] = MakeOkCancel(this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -93,8 +89,6 @@ CDlgMergeBitmap::CDlgMergeBitmap(const RecordedImageValues& values, SettingsStor
     top->addWidget(realSize);
     top->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, &CDlgMergeBitmap::accept);
-    connect(cancel, &QPushButton::clicked, this, &CDlgMergeBitmap::reject);
     connect(m_pImport, &QPushButton::clicked, this, &CDlgMergeBitmap::OnImport);
     connect(m_pRemove, &QPushButton::clicked, this, &CDlgMergeBitmap::OnRemove);
     connect(m_pRealWidth, &QLineEdit::textChanged, this, &CDlgMergeBitmap::ShowRealHeight);

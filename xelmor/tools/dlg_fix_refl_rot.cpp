@@ -25,8 +25,8 @@ namespace xelmor {
 namespace {
 
 constexpr const char* kStepItems[] = {"10", "5", "4", "3", "2", "1", "0.5", "0.1"};
-constexpr const char* kIntervalItems[] = {"10",  "5",    "3",    "2",     "1",     "0.5",  "0.3",
-                                          "0.2", "0.1",  "0.05", "0.01", "0.005", "0.001"};
+constexpr const char* kIntervalItems[] = {"10",  "5",   "3",    "2",    "1",     "0.5",  "0.3",
+                                          "0.2", "0.1", "0.05", "0.01", "0.005", "0.001"};
 // The angle about G stays within one turn either way.
 constexpr double kAngleLimit = 360.0;
 
@@ -120,7 +120,8 @@ CDlgFixReflRot::CDlgFixReflRot(CParameterSet* params, std::function<void()> appl
 
     m_pAuto = Named(new QPushButton(QStringLiteral("AutoRotate"), this), 1222);
     m_pAuto->setAutoDefault(false);
-    m_pAuto->setToolTip(QStringLiteral("Automatically rotate with the right stepsize and time interval"));
+    m_pAuto->setToolTip(
+        QStringLiteral("Automatically rotate with the right stepsize and time interval"));
     m_pStep = Named(new CCombo_EnterSel(this), 1223);
     for (const char* item : kStepItems)
         m_pStep->addItem(QString::fromLatin1(item));
@@ -173,8 +174,8 @@ CDlgFixReflRot::CDlgFixReflRot(CParameterSet* params, std::function<void()> appl
     connect(increase, &QPushButton::clicked, this, [this] { OnSpotSize(true); });
 
     // The triad of the marked point, fixed while the dialog is open.
-    m_triad = FixReflTriad(MakeFilmGeometry(p.m_TransOrBack, p.m_D, p.m_Tilt), p.m_MajorX,
-                           p.m_MajorY);
+    m_triad =
+        FixReflTriad(MakeFilmGeometry(p.m_TransOrBack, p.m_D, p.m_Tilt), p.m_MajorX, p.m_MajorY);
 }
 
 CDlgFixReflRot::~CDlgFixReflRot() {
@@ -213,8 +214,7 @@ bool CDlgFixReflRot::OnUpdate() {
         ShowMessage(this, ForwardDirectionMessage());
         return false;
     }
-    const std::optional<Hkl> perp =
-        PerpendicularReference(p.m_Recip, g, {p.m_Ph, p.m_Pk, p.m_Pl});
+    const std::optional<Hkl> perp = PerpendicularReference(p.m_Recip, g, {p.m_Ph, p.m_Pk, p.m_Pl});
     if (!perp) {
         ShowMessage(this, NotPerpendicularMessage());
         return false;

@@ -24,8 +24,8 @@ class CDlgFixReflRot : public QDialog {
 public:
     // `apply` puts "0" into the panel's rotation edits and runs its update cycle (which reads
     // the panel and simulates); `redraw` redraws the view without simulating.
-    CDlgFixReflRot(CParameterSet* params, std::function<void()> apply,
-                   std::function<void()> redraw, QWidget* parent = nullptr);
+    CDlgFixReflRot(CParameterSet* params, std::function<void()> apply, std::function<void()> redraw,
+                   QWidget* parent = nullptr);
     ~CDlgFixReflRot() override;
 
     // Reads G, the reference direction and the angle, orients the crystal and simulates.

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "structfile/number_format.h"
+#include "xelmor/dialogs/dialog_buttons.h"
 
 namespace xelmor {
 
@@ -29,18 +30,14 @@ CDlgFRRperpend::CDlgFRRperpend(const Hkl& perp, QWidget* parent) : QDialog(paren
         grid->addWidget(m_pEdit[i], 1, i);
     }
     layout->addLayout(grid);
-    for (const char* note : {"Automatic calculated but you can manually change it.",
-                             "Only as a reference for the rotation starting position.",
-                             "You can ignore it."})
+    for (const char* note :
+         {"Automatic calculated but you can manually change it.",
+          "Only as a reference for the rotation starting position.", "You can ignore it."})
         layout->addWidget(new QLabel(QString::fromLatin1(note), this));
     auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    cancel->setObjectName(QStringLiteral("id2"));
     // Enter cancels: the direction is only a reference and rarely needs changing.
-    ok->setAutoDefault(false);
-    cancel->setDefault(true);
+    QPushButton* ok = DialogButton(this, 1, QStringLiteral("OK"));
+    QPushButton* cancel = DialogButton(this, 2, QStringLiteral("Cancel"), true);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

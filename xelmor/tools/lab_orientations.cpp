@@ -13,6 +13,7 @@
 #include "structfile/number_format.h"
 #include "xelmor/app/seams.h"
 #include "xelmor/core/params.h"
+#include "xelmor/dialogs/dialog_buttons.h"
 #include "xelmor/panel/input_controls.h"
 
 namespace xelmor {
@@ -112,15 +113,9 @@ CLabOrientations::CLabOrientations(const Mat3& orient, CParameterSet* params,
     layout->addLayout(middle);
 
     auto* buttons = new QHBoxLayout;
-    auto* set = new QPushButton(QStringLiteral("Set Abs. Orientation"), this);
-    set->setObjectName(QStringLiteral("id1165"));
-    auto* copy = new QPushButton(QStringLiteral("Copy"), this);
-    copy->setObjectName(QStringLiteral("id1255"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("id1"));
-    set->setAutoDefault(false);
-    copy->setAutoDefault(false);
-    ok->setDefault(true);
+    QPushButton* set = DialogButton(this, 1165, QStringLiteral("Set Abs. Orientation"));
+    QPushButton* copy = DialogButton(this, 1255, QStringLiteral("Copy"));
+    QPushButton* ok = DialogButton(this, 1, QStringLiteral("OK"), true);
     buttons->addWidget(set);
     buttons->addWidget(copy);
     buttons->addStretch(1);
