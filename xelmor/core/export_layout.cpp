@@ -11,14 +11,6 @@ namespace xelmor {
 
 namespace {
 
-// int(v) as the drawing code truncates, kept in a range where sums cannot overflow; NaN gives 0.
-int Trunc(double v) {
-    constexpr double kLimit = 1e9;
-    if (!(v == v))
-        return 0;
-    return static_cast<int>(std::clamp(v, -kLimit, kLimit));
-}
-
 // "%g" in the C locale.
 std::string G(double v) {
     char buf[64];

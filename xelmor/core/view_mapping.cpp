@@ -5,16 +5,14 @@
 
 namespace xelmor {
 
-namespace {
-
-// int(v) as the drawing code truncates, kept inside a range where sums of a few coordinates
-// cannot overflow; NaN gives 0.
 int Trunc(double v) {
     constexpr double kLimit = 1e9;
     if (!(v == v))
         return 0;
     return static_cast<int>(std::clamp(v, -kLimit, kLimit));
 }
+
+namespace {
 
 int Round(double v) {
     return Trunc(std::round(v));

@@ -13,6 +13,10 @@
 
 namespace xelmor {
 
+// int(v) as the drawing code truncates, kept inside a range where sums of a few coordinates
+// cannot overflow; NaN gives 0.
+int Trunc(double v);
+
 // The grey margin around the film, logical units.
 inline constexpr int kFilmMargin = 30;
 // How far the grey margins reach at least, logical units (2 m: beyond any window).

@@ -5,7 +5,10 @@
 #include <QString>
 
 class QDialog;
+class QHBoxLayout;
+class QLineEdit;
 class QPushButton;
+class QWidget;
 
 namespace xelmor {
 
@@ -19,5 +22,11 @@ struct OkCancelButtons {
     QPushButton* cancel;
 };
 OkCancelButtons MakeOkCancel(QDialog* dialog);
+
+// `edit` followed by a pair of buttons (minus, then plus) that step its number to the next
+// integer below or above within [lo, hi]; with `integer` the edit's number is first cut toward
+// zero. The buttons are named after the edit ("…minus", "…plus") and never take Enter.
+QHBoxLayout* EditWithUnitSteps(QWidget* parent, QLineEdit* edit, const QString& minusText,
+                               const QString& plusText, double lo, double hi, bool integer);
 
 } // namespace xelmor

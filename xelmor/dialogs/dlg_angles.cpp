@@ -12,6 +12,7 @@
 #include "xelmor/app/seams.h"
 #include "xelmor/core/calculators.h"
 #include "xelmor/dialogs/calculator_pictures.h"
+#include "xelmor/dialogs/dialog_buttons.h"
 #include "xelmor/panel/input_controls.h"
 
 namespace xelmor {
@@ -28,26 +29,6 @@ const char* const kHklNames[3] = {"H:", "K:", "L:"};
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// An index edit with its -/+ pair, each stepping to the next integer within +-1e9.
-QHBoxLayout* WithStepButtons(QWidget* parent, QLineEdit* edit) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(1);
-    row->addWidget(edit);
-    for (int direction : {0, 1}) {
-        auto* b =
-            new CUnitStepButton(direction == 1 ? QStringLiteral("+") : QStringLiteral("-"), parent);
-        b->SetEdit(edit);
-        b->SetDirection(direction);
-        b->SetLimits(-kIndexBound, kIndexBound);
-        b->setAutoDefault(false);
-        b->setFixedWidth(22);
-        b->setObjectName(edit->objectName() +
-                         (direction == 1 ? QStringLiteral("plus") : QStringLiteral("minus")));
-        row->addWidget(b);
-    }
-    return row;
 }
 
 } // namespace
@@ -75,7 +56,9 @@ CAngles::CAngles(const AngleValues& values, QWidget* parent) : QDialog(parent), 
         label->setBuddy(m_pIndex[i]);
         const int row = i / 3, col = (i % 3) * 2;
         planes->addWidget(label, row, col, Qt::AlignRight);
-        planes->addLayout(WithStepButtons(this, m_pIndex[i]), row, col + 1);
+        planes->addLayout(EditWithUnitSteps(this, m_pIndex[i], QStringLiteral("-"),
+                                            QStringLiteral("+"), -kIndexBound, kIndexBound, false),
+                          row, col + 1);
     }
     auto* planeBox = new QGroupBox(QStringLiteral("Planes (H1 K1 L1) and (H2 K2 L2)"), this);
     planeBox->setLayout(planes);

@@ -36,27 +36,6 @@ QString Index(double v) {
     return QString::fromStdString(FormatNumber(v, kIndexDecimals));
 }
 
-// A -/+ pair (or an up-down pair) that steps `edit` to the next integer within the limits.
-QHBoxLayout* WithStepButtons(QWidget* parent, QLineEdit* edit, const QString& minusText,
-                             const QString& plusText, double lo, double hi, bool integer) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(1);
-    row->addWidget(edit);
-    for (int direction : {0, 1}) {
-        auto* b = new CUnitStepButton(direction == 1 ? plusText : minusText, parent);
-        b->SetEdit(edit);
-        b->SetDirection(direction);
-        b->SetLimits(lo, hi);
-        b->SetInteger(integer);
-        b->setAutoDefault(false);
-        b->setFixedWidth(22);
-        b->setObjectName(edit->objectName() +
-                         (direction == 1 ? QStringLiteral("plus") : QStringLiteral("minus")));
-        row->addWidget(b);
-    }
-    return row;
-}
-
 } // namespace
 
 CDlgDiffSet::CDlgDiffSet(const GeometryValues& values, const ReciprocalBasis& basis,
@@ -113,8 +92,8 @@ CDlgDiffSet::CDlgDiffSet(const GeometryValues& values, const ReciprocalBasis& ba
         label->setBuddy(m_pIndex[i]);
         const int row = i < 3 ? 1 : 3, col = (i % 3) * 2;
         planes->addWidget(label, row, col, Qt::AlignRight);
-        planes->addLayout(WithStepButtons(this, m_pIndex[i], QStringLiteral("-"),
-                                          QStringLiteral("+"), -kIndexBound, kIndexBound, false),
+        planes->addLayout(EditWithUnitSteps(this, m_pIndex[i], QStringLiteral("-"),
+                                            QStringLiteral("+"), -kIndexBound, kIndexBound, false),
                           row, col + 1);
     }
     const int maxima[3] = {m_values.Hmax, m_values.Kmax, m_values.Lmax};
@@ -125,8 +104,8 @@ CDlgDiffSet::CDlgDiffSet(const GeometryValues& values, const ReciprocalBasis& ba
         auto* label = new QLabel(QString::fromLatin1(kMaxNames[i]), this);
         label->setBuddy(m_pMax[i]);
         planes->addWidget(label, 5, i * 2, Qt::AlignRight);
-        planes->addLayout(WithStepButtons(this, m_pMax[i], QString(QChar(kDown)),
-                                          QString(QChar(kUp)), 0, kMaxIndexLimit, true),
+        planes->addLayout(EditWithUnitSteps(this, m_pMax[i], QString(QChar(kDown)),
+                                            QString(QChar(kUp)), 0, kMaxIndexLimit, true),
                           5, i * 2 + 1);
     }
     auto* planeBox = new QGroupBox(QStringLiteral("Crystal"), this);
