@@ -33,15 +33,19 @@ locale_t CLocale() {
 
 } // namespace
 
+std::string FormatG(double value) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+    return std::string(buf, r.ptr);
+}
+
 std::string FormatNumber(double value, int decimals) {
     char buf[400];
     const double mag = std::fabs(value);
     if (value == 0)
         return "0"; // also for -0, which would otherwise print as "-0"
-    if (mag > 10000000.0 || mag < 0.0001) {
-        auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
-        return std::string(buf, r.ptr);
-    }
+    if (mag > 10000000.0 || mag < 0.0001)
+        return FormatG(value);
     const int n = std::clamp(decimals, 0, 16);
     auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, n);
     std::string s(buf, r.ptr);

@@ -12,6 +12,9 @@ namespace xelmor {
 // rounded to zero, is "0". Always in the C locale.
 std::string FormatNumber(double value, int decimals);
 
+// "%g" (6 significant digits, exponent form when that is shorter) in the C locale.
+std::string FormatG(double value);
+
 // Reads the leading decimal number of a text as the C library's atof does in the C locale:
 // leading white space, an optional sign, digits with an optional point and exponent; trailing
 // text is ignored and text without a number gives 0. Only decimal notation is recognised

@@ -7,6 +7,7 @@
 
 #include "structfile/number_format.h"
 #include "structfile/struct_file.h"
+#include "xelmor/core/fix_refl.h"
 
 namespace xelmor {
 namespace {
@@ -30,6 +31,13 @@ TEST_F(GermanLocale, FormatterAndParsersKeepThePoint) {
     EXPECT_EQ(FormatNumber(-1234.125, 3), "-1234.125");
     EXPECT_DOUBLE_EQ(ParseDouble("2.5"), 2.5);
     EXPECT_DOUBLE_EQ(ParseDouble("2,5"), 2.0); // a comma ends the number, as in the C locale
+}
+
+TEST_F(GermanLocale, CopiedLabPlanesKeepThePoint) {
+    LabPlanes p;
+    p.z = {1, 0.75, 0.25};
+    EXPECT_EQ(LabPlanesText(p), "1, 0.75, 0.25\r\n0, 0, 0\r\n0, 0, 0");
+    EXPECT_EQ(FormatG(1.5e-7), "1.5e-07");
 }
 
 TEST_F(GermanLocale, StructureFilesRoundTrip) {

@@ -1,5 +1,7 @@
 #include "xelmor/core/export_layout.h"
 
+#include "structfile/number_format.h"
+
 #include "xelmor/core/lattice.h"
 #include "xelmor/core/spot_details.h"
 
@@ -9,16 +11,7 @@
 
 namespace xelmor {
 
-namespace {
-
-// "%g" in the C locale.
-std::string G(double v) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
-    return std::string(buf, r.ptr);
-}
-
-} // namespace
+namespace {} // namespace
 
 int ProposedExportWidth(int exportWidth, double filmWidth) {
     return exportWidth < 1 ? Trunc(filmWidth) : exportWidth;
@@ -104,10 +97,11 @@ bool ExportLabelShown(double intensity, double imax, double ignoreBelow) {
 
 std::string ExportInfoLine(const CParameterSet& p) {
     std::string s = p.m_strCrystalName;
-    s += "; D=" + G(p.m_D / 10) + "mm; HKL: " + G(p.m_H) + " " + G(p.m_K) + " " + G(p.m_L);
-    s += "; hkl: " + G(p.m_h) + " " + G(p.m_k) + " " + G(p.m_l) + "; Rot=";
+    s += "; D=" + FormatG(p.m_D / 10) + "mm; HKL: " + FormatG(p.m_H) + " " + FormatG(p.m_K) + " " +
+         FormatG(p.m_L);
+    s += "; hkl: " + FormatG(p.m_h) + " " + FormatG(p.m_k) + " " + FormatG(p.m_l) + "; Rot=";
     s += std::string(RotationSequenceName(p.m_RotCrystSeq));
-    s += ": " + G(p.m_Rot1) + ", " + G(p.m_Rot2) + ", " + G(p.m_Rot3) + ". ";
+    s += ": " + FormatG(p.m_Rot1) + ", " + FormatG(p.m_Rot2) + ", " + FormatG(p.m_Rot3) + ". ";
     s += p.m_TransOrBack ? "Back" : "Trans";
     return s;
 }

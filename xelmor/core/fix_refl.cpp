@@ -1,7 +1,6 @@
 #include "xelmor/core/fix_refl.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "structfile/number_format.h"
 #include "xelmor/core/lut.h"
@@ -142,10 +141,11 @@ LabPlanes LabOrientationPlanes(const Mat3& orient, const ReciprocalBasis& rb) {
 }
 
 std::string LabPlanesText(const LabPlanes& p) {
-    char buf[500];
-    std::snprintf(buf, sizeof buf, "%g, %g, %g\r\n%g, %g, %g\r\n%g, %g, %g", p.z.h, p.z.k, p.z.l,
-                  p.x.h, p.x.k, p.x.l, p.y.h, p.y.k, p.y.l);
-    return buf;
+    // "%g" in the C locale whatever the user's locale: the numbers are pasted elsewhere.
+    auto row = [](const Hkl& v) {
+        return FormatG(v.h) + ", " + FormatG(v.k) + ", " + FormatG(v.l);
+    };
+    return row(p.z) + "\r\n" + row(p.x) + "\r\n" + row(p.y);
 }
 
 std::string LabOrientationExplanation() {

@@ -1,5 +1,7 @@
 #include "xelmor/core/spectrum_plot.h"
 
+#include "structfile/number_format.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -33,13 +35,6 @@ int TruncPixels(double v) {
     if (v < -kFarOutside)
         v = -kFarOutside;
     return static_cast<int>(v);
-}
-
-// "%g" in the C locale.
-std::string G(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
-    return std::string(buf, r.ptr);
 }
 
 } // namespace
@@ -101,7 +96,7 @@ SpectrumPlot LayoutSpectrumPlot(const PlotRect& frame, const std::vector<double>
             break;
         const int x = left + TruncPixels(w * scale);
         plot.ticks.push_back({x, bottom, x, bottom + kWavelengthMajorLength});
-        plot.labels.push_back({G(w), x, bottom + kWavelengthLabelGap, true});
+        plot.labels.push_back({FormatG(w), x, bottom + kWavelengthLabelGap, true});
     }
     for (int k = 0; k < kMaxWavelengthMinorTicks; ++k) {
         // k steps, then the fifth: 30 minor steps of 0.1 reach 3.0 exactly this way.
