@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "xelmor/core/params.h"
 #include "xelmor/dialogs/dlg_cryst.h"
 #include "xelmor/dialogs/first_pattern.h"
@@ -39,15 +40,7 @@ void Press(QWidget& d, const char* id) {
 
 // The texts of the atom list, row by row.
 QList<QStringList> Rows(QWidget& d) {
-    auto* list = d.findChild<QTableWidget*>(QStringLiteral("id1124"));
-    QList<QStringList> rows;
-    for (int r = 0; r < list->rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < list->columnCount(); ++c)
-            row << list->item(r, c)->text();
-        rows << row;
-    }
-    return rows;
+    return test::TableTexts(d, QStringLiteral("id1124"));
 }
 
 QStringList Lattice(QWidget& d) {
@@ -59,10 +52,8 @@ QStringList Lattice(QWidget& d) {
 
 // A structure file as Xelmor writes it, with the cell given.
 void WriteStruct(const QString& path, const char* cell, const char* angles) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("Test cell\r\n") + cell + "\r\n" + angles +
-            "\r\n2\r\nSi 0 0 0 1\r\nC 0.25 0.25 0.25 0.5\r\n");
+    test::WriteFile(path, QByteArray("Test cell\r\n") + cell + "\r\n" + angles +
+                              "\r\n2\r\nSi 0 0 0 1\r\nC 0.25 0.25 0.25 0.5\r\n");
 }
 
 QString FocusId() {
@@ -272,11 +263,7 @@ private slots:
     void failedReadStillMovesTheFolder() {
         QTemporaryDir tmp;
         const QString bad = tmp.filePath(QStringLiteral("bad.struct"));
-        {
-            QFile f(bad);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("Broken\r\n5 5\r\n");
-        }
+        test::WriteFile(bad, "Broken\r\n5 5\r\n");
         test::MessageRecorder messages;
         test::FileScript files;
         files.paths = {SiliconFile(), bad, tmp.filePath(QStringLiteral("missing.struct"))};

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "xelmor/core/params.h"
 #include "xelmor/core/spectrum_plot.h"
 #include "xelmor/dialogs/dlg_spectrum.h"
@@ -153,11 +154,7 @@ private slots:
     void failedImportChangesNothing() {
         QTemporaryDir tmp;
         const QString flat = tmp.filePath(QStringLiteral("flat.spct"));
-        {
-            QFile f(flat);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("Name: Flat\r\n0.5 0\r\n1.0 0\r\n");
-        }
+        test::WriteFile(flat, "Name: Flat\r\n0.5 0\r\n1.0 0\r\n");
         test::MessageRecorder messages;
         test::FileScript files;
         files.paths = {flat};

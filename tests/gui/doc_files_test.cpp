@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "xelmor/app/commands.h"
 #include "xelmor/app/main_frame.h"
 #include "xelmor/app/xelmor_doc.h"
@@ -182,11 +183,7 @@ private slots:
         // A file whose content cannot be read gives an empty, untitled pattern, so saving it
         // later asks for a name instead of overwriting the file.
         const QString garbage = dir.filePath(QStringLiteral("garbage.ptn"));
-        {
-            QFile f(garbage);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("not a pattern document");
-        }
+        WriteFile(garbage, "not a pattern document");
         s.messages.Clear();
         s.files.paths = {garbage};
         s.frame->OnCommand(ID_FILE_OPEN);
@@ -208,20 +205,18 @@ private slots:
 
         // A document of the previous format says so, then fails like any unreadable file.
         const QString old = dir.filePath(QStringLiteral("old.ptn"));
-        {
-            QFile f(old);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            const QString version = QStringLiteral("Xelmorscope.File");
-            f.write(QByteArray::fromHex("fffeff") + char(version.size()));
-            f.write(reinterpret_cast<const char*>(version.utf16()), version.size() * 2);
-            f.write(QByteArray(64, '\0'));
-        }
+        const QString version = QStringLiteral("Xelmorscope.File");
+        WriteFile(old, QByteArray::fromHex("fffeff") + char(version.size()) +
+                           QByteArray(reinterpret_cast<const char*>(version.utf16()),
+                                      version.size() * 2) +
+                           QByteArray(64, '\0'));
         s.messages.Clear();
         s.files.paths = {old};
         s.frame->OnCommand(ID_FILE_OPEN);
-        QCOMPARE(s.messages.Texts(),
-                 (QStringList{QStringLiteral("No Version Two Files are allowed anymore!"),
-                              QStringLiteral("Failed to open the file. An empty pattern is created.")}));
+        QCOMPARE(
+            s.messages.Texts(),
+            (QStringList{QStringLiteral("No Version Two Files are allowed anymore!"),
+                         QStringLiteral("Failed to open the file. An empty pattern is created.")}));
         QCOMPARE(s.messages.messages[0].icon, MsgIcon::Stop);
         QVERIFY(s.doc->Spots().empty());
         QCOMPARE(s.frame->windowTitle(), QStringLiteral("old.ptn - Xelmorscope"));

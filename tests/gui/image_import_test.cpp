@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "xelmor/view/recorded_image.h"
 #include "xelmor/view/xelmor_view.h"
 
@@ -177,10 +178,7 @@ private slots:
     void undecodableFileIsReported() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("broken.bmp"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("BM this is no bitmap");
-        f.close();
+        test::WriteFile(path, "BM this is no bitmap");
         test::StartedApp s;
         s.files.paths = {path};
         s.dialogs.fill = [&](QDialog& d) {

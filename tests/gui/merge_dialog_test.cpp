@@ -11,10 +11,12 @@
 #include <QtTest>
 
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "xelmor/dialogs/dlg_merge.h"
 #include "xelmor/view/xelmor_view.h"
 
 using namespace xelmor;
+using xelmor::test::WriteFile;
 
 namespace {
 
@@ -24,12 +26,6 @@ template <class W> W* Child(QDialog& d, int id) {
 
 void Click(QDialog& d, int id) {
     Child<QPushButton>(d, id)->click();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QColor ToColor(Rgb c) {

@@ -13,6 +13,7 @@
 #include "tessalune/atom_list.h"
 #include "tessalune/tessalune_dlg.h"
 #include "tests/gui/seam_doubles.h"
+#include "tests/gui/test_files.h"
 
 namespace xelmor::test {
 
@@ -96,12 +97,6 @@ inline QStringList CellTexts(QWidget& w) {
     for (const char* id : {"id1008", "id1009", "id1010", "id1011", "id1012", "id1013"})
         out << Edit(w, id)->text();
     return out;
-}
-
-inline void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 inline QByteArray ReadFile(const QString& path) {

@@ -22,15 +22,7 @@ QList<QStringList> AtomRows(QWidget& w) {
 }
 
 QList<QStringList> XelmorRows(QWidget& d) {
-    auto* list = d.findChild<QTableWidget*>(QStringLiteral("id1124"));
-    QList<QStringList> rows;
-    for (int r = 0; r < list->rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < list->columnCount(); ++c)
-            row << list->item(r, c)->text();
-        rows << row;
-    }
-    return rows;
+    return TableTexts(d, QStringLiteral("id1124"));
 }
 
 } // namespace
