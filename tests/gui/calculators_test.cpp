@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "xelmor/app/commands.h"
 #include "xelmor/dialogs/dlg_unit_convert.h"
 #include "xelmor/panel/input_controls.h"
@@ -19,13 +20,6 @@ using namespace xelmor;
 using namespace xelmor::test;
 
 namespace {
-
-template <class W = QLineEdit> W* Child(QWidget& parent, int id) {
-    W* w = parent.findChild<W*>(QStringLiteral("id%1").arg(id));
-    if (!w)
-        qFatal("no control id%d", id);
-    return w;
-}
 
 QString Text(QWidget& parent, int id) {
     return Child(parent, id)->text();

@@ -14,6 +14,7 @@
 
 #include "structfile/number_format.h"
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "tests/gui/view_points.h"
 #include "xelmor/tools/dlg_fix_refl_rot.h"
 #include "xelmor/tools/dlg_frr_perpend.h"
@@ -28,13 +29,13 @@ namespace {
 constexpr double kOnSpot = 0.1; // 0.1 mm units: 0.01 mm
 
 QLineEdit* EditOf(QWidget& w, int id) {
-    return w.findChild<QLineEdit*>(QStringLiteral("id%1").arg(id));
+    return Child<QLineEdit>(w, id);
 }
 QPushButton* ButtonOf(QWidget& w, int id) {
-    return w.findChild<QPushButton*>(QStringLiteral("id%1").arg(id));
+    return Child<QPushButton>(w, id);
 }
 QComboBox* ComboOf(QWidget& w, int id) {
-    return w.findChild<QComboBox*>(QStringLiteral("id%1").arg(id));
+    return Child<QComboBox>(w, id);
 }
 
 void SetG(QDialog& d, const char* h, const char* k, const char* l) {

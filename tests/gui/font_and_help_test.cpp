@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "tests/gui/test_doubles.h"
+#include "tests/gui/test_files.h"
 #include "xelmor/app/commands.h"
 #include "xelmor/dialogs/calculator_pictures.h"
 #include "xelmor/view/xelmor_view.h"
@@ -16,13 +17,6 @@ using namespace xelmor;
 using namespace xelmor::test;
 
 namespace {
-
-template <class W = QLineEdit> W* Child(QWidget& parent, int id) {
-    W* w = parent.findChild<W*>(QStringLiteral("id%1").arg(id));
-    if (!w)
-        qFatal("no control id%d", id);
-    return w;
-}
 
 // The dialog's seven values: both faces, then the heights and offsets as their edits show them.
 QStringList FontDialogValues(QDialog& d) {

@@ -1,8 +1,10 @@
-// Small helpers of the widget tests: a file written with given bytes, and the texts of a table.
+// Small helpers of the widget tests: a control by its id, a file written with given bytes, and
+// the texts of a table.
 #pragma once
 
 #include <QByteArray>
 #include <QFile>
+#include <QLineEdit>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,6 +12,15 @@
 #include <QtTest>
 
 namespace xelmor::test {
+
+// The control `id` of `parent` (named "id" + its control id); a missing control ends the test
+// program, since every later step would dereference it.
+template <class W = QLineEdit> W* Child(QWidget& parent, int id) {
+    W* w = parent.findChild<W*>(QStringLiteral("id%1").arg(id));
+    if (!w)
+        qFatal("no control id%d", id);
+    return w;
+}
 
 // Writes `bytes` to `path`, replacing what was there.
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
